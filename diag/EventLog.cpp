@@ -1,0 +1,36 @@
+#include "diag/EventLog.h"
+
+#include "platform/NativePath.h"
+
+EventLog eventLog;
+
+EventLog::~EventLog() { close(); }
+
+bool EventLog::open(const std::string& path) {
+    if (file)
+        return true;
+    file = std::fopen(nativePath(path).c_str(), "wb");
+    return file != nullptr;
+}
+
+void EventLog::close() {
+    if (file)
+        std::fclose(file);
+    file = nullptr;
+}
+
+void EventLog::writeMessage(const std::string& text) { writeLine("LOG: " + text); }
+
+void EventLog::writeLabeled(const std::string& label, const std::string& text) {
+    writeLine(label + " " + text);
+}
+
+// Each line is flushed as it is written: the log is what tells a user what happened to their
+// files, so a program that ends abnormally must not lose its last lines.
+void EventLog::writeLine(const std::string& line) {
+    if (!file)
+        return;
+    std::fwrite(line.data(), 1, line.size(), file);
+    std::fwrite("\r\n", 1, 2, file);
+    std::fflush(file);
+}

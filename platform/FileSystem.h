@@ -1,0 +1,33 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Files and folders, addressed by Windows-style paths (see NativePath.h). Functions that can fail
+// return 0 on success or a Win32 error code (2 file not found, 3 path not found, 5 access denied,
+// 145 folder not empty, 183 already exists), on every system alike.
+
+struct FolderEntry {
+    std::string name;  // file or folder name, without its folder
+    bool isFolder = false;
+};
+
+// Entries matching a wildcard pattern such as "C:\Game\*.*" or "...\PhotoAlbum\*.jpg" ('*' and
+// '?' in the last component, compared without regard to case), in the order the file system
+// gives them. "." and ".." are left out. A missing folder gives an empty list.
+std::vector<FolderEntry> findEntries(const std::string& pattern);
+
+bool fileOrFolderExists(const std::string& path);
+bool folderExists(const std::string& path);
+
+std::uint32_t createFolder(const std::string& path);
+// Removes an empty folder; a folder that still holds entries is not removed (145).
+std::uint32_t removeFolder(const std::string& path);
+
+// Clears the read-only attribute of a file, leaving its other attributes as they are.
+std::uint32_t clearReadOnly(const std::string& path);
+std::uint32_t setReadOnly(const std::string& path);
+bool isReadOnly(const std::string& path);
+
+// Case-insensitive wildcard match of one name against one pattern ('*' any run, '?' one byte).
+bool wildcardMatch(const std::string& pattern, const std::string& name);

@@ -1,0 +1,83 @@
+#include "platform/FileSystem.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "platform/NativePath.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+std::uint32_t win32Code(int error) {
+    switch (error) {
+    case ENOENT: return 3;
+    case EACCES:
+    case EPERM:
+    case EROFS: return 5;
+    case EEXIST: return 183;
+    case ENOTEMPTY: return 145;
+    case ENAMETOOLONG: return 206;
+    case ENOSPC: return 112;
+    default: return 31;  // a device attached to the system is not functioning
+    }
+}
+}  // namespace
+
+std::vector<FolderEntry> findEntries(const std::string& pattern) {
+    std::vector<FolderEntry> entries;
+    auto slash = pattern.find_last_of('\\');
+    std::string folder = slash == std::string::npos ? "." : pattern.substr(0, slash);
+    std::string namePattern = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+    std::error_code error;
+    fs::directory_iterator it(nativePath(folder.empty() ? "\\" : folder), error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        std::string name = it->path().filename().string();
+        // "*.*" matches every name on Windows, also one without a dot.
+        if (namePattern == "*.*" || wildcardMatch(namePattern, name))
+            entries.push_back({name, it->is_directory(error)});
+    }
+    return entries;
+}
+
+bool fileOrFolderExists(const std::string& path) {
+    struct stat info;
+    return ::stat(nativePath(path).c_str(), &info) == 0;
+}
+
+bool folderExists(const std::string& path) {
+    struct stat info;
+    return ::stat(nativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::uint32_t createFolder(const std::string& path) {
+    return ::mkdir(nativePath(path).c_str(), 0777) == 0 ? 0 : win32Code(errno);
+}
+
+std::uint32_t removeFolder(const std::string& path) {
+    return ::rmdir(nativePath(path).c_str()) == 0 ? 0 : win32Code(errno);
+}
+
+// The owner's write permission stands for the read-only attribute.
+std::uint32_t clearReadOnly(const std::string& path) {
+    struct stat info;
+    std::string native = nativePath(path);
+    if (::stat(native.c_str(), &info) != 0)
+        return errno == ENOENT ? 2 : win32Code(errno);
+    return ::chmod(native.c_str(), info.st_mode | S_IWUSR) == 0 ? 0 : win32Code(errno);
+}
+
+std::uint32_t setReadOnly(const std::string& path) {
+    struct stat info;
+    std::string native = nativePath(path);
+    if (::stat(native.c_str(), &info) != 0)
+        return errno == ENOENT ? 2 : win32Code(errno);
+    return ::chmod(native.c_str(), info.st_mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ? 0 : win32Code(errno);
+}
+
+bool isReadOnly(const std::string& path) {
+    struct stat info;
+    return ::stat(nativePath(path).c_str(), &info) == 0 && !(info.st_mode & S_IWUSR);
+}

@@ -1,0 +1,71 @@
+#include "platform/FileSystem.h"
+
+#include <windows.h>
+
+namespace {
+class ScopedFind {
+public:
+    explicit ScopedFind(HANDLE handle) : handle(handle) {}
+    ScopedFind(const ScopedFind&) = delete;
+    ScopedFind& operator=(const ScopedFind&) = delete;
+    ~ScopedFind() {
+        if (handle != INVALID_HANDLE_VALUE)
+            FindClose(handle);
+    }
+    HANDLE get() const { return handle; }
+
+private:
+    HANDLE handle;
+};
+
+DWORD attributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+}  // namespace
+
+std::vector<FolderEntry> findEntries(const std::string& pattern) {
+    std::vector<FolderEntry> entries;
+    WIN32_FIND_DATAA data;
+    ScopedFind find(FindFirstFileA(pattern.c_str(), &data));
+    if (find.get() == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileA(find.get(), &data));
+    return entries;
+}
+
+bool fileOrFolderExists(const std::string& path) { return attributesOf(path) != INVALID_FILE_ATTRIBUTES; }
+
+bool folderExists(const std::string& path) {
+    DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::uint32_t createFolder(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) ? 0 : GetLastError();
+}
+
+std::uint32_t removeFolder(const std::string& path) {
+    return RemoveDirectoryA(path.c_str()) ? 0 : GetLastError();
+}
+
+std::uint32_t clearReadOnly(const std::string& path) {
+    DWORD attributes = attributesOf(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return GetLastError();
+    return SetFileAttributesA(path.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY)) ? 0 : GetLastError();
+}
+
+std::uint32_t setReadOnly(const std::string& path) {
+    DWORD attributes = attributesOf(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return GetLastError();
+    return SetFileAttributesA(path.c_str(), attributes | FILE_ATTRIBUTE_READONLY) ? 0 : GetLastError();
+}
+
+bool isReadOnly(const std::string& path) {
+    DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
