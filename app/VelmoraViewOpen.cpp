@@ -1,5 +1,6 @@
 #include "app/VelmoraView.h"
 
+#include "album/AlbumLoader.h"
 #include "framework/Dialog.h"
 #include "res/resource.h"
 
@@ -12,6 +13,9 @@ bool CVelmoraView::chooseAlbum(int& /*neighborhood*/, std::string& /*familyName*
     return dialog.runModal() == IDOK;
 }
 
-void CVelmoraView::loadAlbumContents() {}
+void CVelmoraView::loadAlbumContents() {
+    album.lastPhotoNumber =
+        loadAlbumRows(album.albumPath, album.fileHeader, settings.enableLogging != 0, rows, *this);
+}
 
 void CVelmoraView::refreshPreviewAndCaption() {}
