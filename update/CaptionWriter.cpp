@@ -24,7 +24,8 @@ std::string captionFileText(const std::string& caption) {
 }  // namespace
 
 bool writeCaptionFile(const std::string& path, const std::string& caption) {
-    if (fileOrFolderExists(path))
+    // Only a read-only file needs its attribute changed; the others are left untouched.
+    if (isReadOnly(path))
         clearReadOnly(path);
     std::FILE* file = std::fopen(nativePath(path).c_str(), "wb");
     if (!file)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "diag/SystemErrorText.h"
 #include "platform/FileSystem.h"
 #include "platform/NativePath.h"
 #include "tests/support/ScriptedFeedback.h"
@@ -239,4 +240,21 @@ TEST_F(UpdateAlbumTest, WebPagesAreRebuiltOnlyWhenEnabledAndTheFilePassesWentThr
         update(album);
         EXPECT_EQ(std::count(hooks.begin(), hooks.end(), "html " + album.prefix()), c.generated ? 1 : 0);
     }
+}
+
+TEST_F(UpdateAlbumTest, WorkFolderThatCannotBeCreatedStopsWithTheSystemsText) {
+    TestAlbum album({});
+    album.rows.append("0000", RowKept, std::make_unique<PhotoEntry>("Smith_2_0000", "caption"));
+    album.album.albumPath = album.temp.file("missing\\PhotoAlbum");
+    LogCapture log(album.temp.file("velmora.log"));
+    feedback.promptAnswers = {PromptAnswer::YesToAll};
+    EXPECT_EQ(update(album), UpdateOutcome::StoppedWorkFolder);
+
+    std::string errorText = systemErrorText(3, "");
+    auto boxes = feedback.callsStartingWith("messageBox");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1], "messageBox|Folder Creation Error|" + errorText + "|16");
+    std::string text = log.text();
+    EXPECT_NE(text.find("ERROR: Failed to create work folder!\r\nERROR: " + errorText + "\r\n"), std::string::npos);
+    EXPECT_EQ(album.rows.text(0), "0000");
 }
