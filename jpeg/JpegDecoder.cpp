@@ -295,6 +295,10 @@ JpegResult JpegDecoder::decodeStreaming(JpegRowOutput& output, const JpegKernels
                 }
                 --restartsLeft;
             }
+            // Data that has run out yields zero bits, which often still
+            // decode: stop at once rather than at the end of a long row.
+            if (reader.overran())
+                return scanEndResult();
             for (int i = 0; i < scan.componentCount; ++i) {
                 int c = scan.componentIndex[i];
                 const FrameComponent& component = frameHeader.components[c];
@@ -378,6 +382,10 @@ JpegResult JpegDecoder::decodeBufferedScan()
                 }
                 --restartsLeft;
             }
+            // Data that has run out yields zero bits, which often still
+            // decode: stop at once rather than at the end of a long row.
+            if (reader.overran())
+                return scanEndResult();
             for (int i = 0; i < scan.componentCount; ++i) {
                 int c = scan.componentIndex[i];
                 const FrameComponent& component = frameHeader.components[c];

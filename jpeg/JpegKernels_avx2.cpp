@@ -50,6 +50,62 @@ inline void transpose(Lanes r[8])
     r[7].v = _mm256_permute2x128_si256(u3, u7, 0x31);
 }
 
+// True when every lane of the eight vectors holds a value of -32768..32767.
+inline bool fitIn16Bits(const Lanes v[8])
+{
+    const __m256i bias = _mm256_set1_epi32(0x8000);
+    __m256i any = _mm256_setzero_si256();
+    for (int i = 0; i < 8; ++i)
+        any = _mm256_or_si256(any, _mm256_add_epi32(v[i].v, bias));
+    return _mm256_testz_si256(any, _mm256_set1_epi32(int32_t(0xFFFF0000u)));
+}
+
+// Two 16-bit values per 32-bit lane, a in the low half and b in the high half.
+inline __m256i pair(Lanes a, Lanes b) { return _mm256_blend_epi16(a.v, _mm256_slli_epi32(b.v, 16), 0xAA); }
+
+inline __m256i constants(int16_t low, int16_t high)
+{
+    return _mm256_set1_epi32(int32_t(uint32_t(uint16_t(low)) | (uint32_t(uint16_t(high)) << 16)));
+}
+
+// The same transform for inputs that fit in 16 bits, with each output a sum of
+// 16-bit products (one multiply-add instruction per pair of inputs). The
+// factors are the transform's constants multiplied out, so the sums equal
+// the plain kernel's modulo 2^32.
+[[gnu::always_inline]] inline void transformPairs(const Lanes in[8], Lanes out[8], uint32_t round, bool firstPass)
+{
+    __m256i p04 = pair(in[0], in[4]);
+    __m256i p26 = pair(in[2], in[6]);
+    __m256i p75 = pair(in[7], in[5]);
+    __m256i p31 = pair(in[3], in[1]);
+    __m256i rounding = _mm256_set1_epi32(int32_t(round));
+    __m256i tmp0 = _mm256_add_epi32(_mm256_madd_epi16(p04, constants(8192, 8192)), rounding);
+    __m256i tmp1 = _mm256_add_epi32(_mm256_madd_epi16(p04, constants(8192, -8192)), rounding);
+    __m256i tmp2 = _mm256_madd_epi16(p26, constants(4433, -10704));
+    __m256i tmp3 = _mm256_madd_epi16(p26, constants(10703, 4433));
+    __m256i tmp10 = _mm256_add_epi32(tmp0, tmp3);
+    __m256i tmp13 = _mm256_sub_epi32(tmp0, tmp3);
+    __m256i tmp11 = _mm256_add_epi32(tmp1, tmp2);
+    __m256i tmp12 = _mm256_sub_epi32(tmp1, tmp2);
+    __m256i o0 = _mm256_add_epi32(_mm256_madd_epi16(p75, constants(-11363, 9633)),
+                                  _mm256_madd_epi16(p31, constants(-6436, 2260)));
+    __m256i o1 = _mm256_add_epi32(_mm256_madd_epi16(p75, constants(9633, 2261)),
+                                  _mm256_madd_epi16(p31, constants(-11362, 6437)));
+    __m256i o2 = _mm256_add_epi32(_mm256_madd_epi16(p75, constants(-6436, -11362)),
+                                  _mm256_madd_epi16(p31, constants(-2259, 9633)));
+    __m256i o3 = _mm256_add_epi32(_mm256_madd_epi16(p75, constants(2260, 6437)),
+                                  _mm256_madd_epi16(p31, constants(9633, 11363)));
+    __m256i results[8] = {_mm256_add_epi32(tmp10, o3), _mm256_add_epi32(tmp11, o2), _mm256_add_epi32(tmp12, o1),
+                          _mm256_add_epi32(tmp13, o0), _mm256_sub_epi32(tmp13, o0), _mm256_sub_epi32(tmp12, o1),
+                          _mm256_sub_epi32(tmp11, o2), _mm256_sub_epi32(tmp10, o3)};
+    for (int i = 0; i < 8; ++i) {
+        if (firstPass)
+            out[i].v = _mm256_srai_epi32(results[i], 11);
+        else
+            out[i].v = _mm256_srai_epi32(_mm256_slli_epi32(results[i], 4), 22);
+    }
+}
+
 void idctAvx2(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride)
 {
     Lanes rows[8];
@@ -58,12 +114,19 @@ void idctAvx2(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_
         __m256i q = _mm256_cvtepi16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(quant + 8 * r)));
         rows[r].v = _mm256_mullo_epi32(c, q);
     }
-    // Pass 1 on all eight columns at once (lane = column), then rows.
+    // Pass 1 on all eight columns at once (lane = column), then rows. Photos
+    // always take the 16-bit route; damaged data may need the 32-bit one.
     Lanes work[8];
-    simd_idct::transform(rows, work, simd_idct::FirstPassRound, true);
+    if (fitIn16Bits(rows))
+        transformPairs(rows, work, simd_idct::FirstPassRound, true);
+    else
+        simd_idct::transform(rows, work, simd_idct::FirstPassRound, true);
     transpose(work);
     Lanes samples[8];
-    simd_idct::transform(work, samples, simd_idct::SecondPassRound, false);
+    if (fitIn16Bits(work))
+        transformPairs(work, samples, simd_idct::SecondPassRound, false);
+    else
+        simd_idct::transform(work, samples, simd_idct::SecondPassRound, false);
     transpose(samples);  // back to one vector per output row
 
     const __m256i offset = _mm256_set1_epi32(128);

@@ -19,7 +19,7 @@ namespace simd_idct {
 // V: eight 32-bit lanes with +, -, mul(V, uint32 constant), shiftLeft<n>,
 // shiftRightArithmetic<n> and V::broadcast(uint32).
 template <typename V>
-inline void transform(const V in[8], V out[8], uint32_t round, bool firstPass)
+[[gnu::always_inline]] inline void transform(const V in[8], V out[8], uint32_t round, bool firstPass)
 {
     using namespace IdctConstants;
     // Even part.
