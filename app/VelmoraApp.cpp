@@ -5,7 +5,6 @@
 
 #include <memory>
 
-#include "app/MainFrame.h"
 #include "app/VelmoraView.h"
 #include "res/resource.h"
 
@@ -18,10 +17,13 @@ bool CVelmoraApp::initInstance() {
 
     auto newView = std::make_unique<CVelmoraView>();
     view = newView.get();
-    static CMainFrame frame;
-    if (!frame.create(IDR_MAINFRAME, std::move(newView)))
-        return false;
+    // The frame is the main window already while it is created: the view may have to show a
+    // message (the log can't be created) before creation ends.
     setMainFrame(&frame);
+    if (!frame.create(IDR_MAINFRAME, std::move(newView))) {
+        setMainFrame(nullptr);
+        return false;
+    }
     frame.initialUpdate();
     // The toolbar and the photo count show their state from the first paint on.
     frame.onIdleUpdate();

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/MainFrame.h"
 #include "framework/App.h"
 
 class CVelmoraView;
@@ -16,6 +17,7 @@ protected:
 private:
     void OnAppAbout();
 
-    CVelmoraView* view = nullptr;  // owned by the main frame
+    CMainFrame frame;
+    CVelmoraView* view = nullptr;  // owned by the frame
     bool firstIdle = false;
 };

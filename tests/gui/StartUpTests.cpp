@@ -75,3 +75,23 @@ TEST_F(ProgramTest, ShowOpenOffStartsWithoutTheDialogAndKeepsTheSettings) {
     }
     EXPECT_FALSE(logExists());
 }
+
+// The log can't be created (a folder stands where the file would go): the user is told once, the
+// program runs on without a log, and logging is stored as off.
+TEST_F(ProgramTest, LogThatCannotBeCreatedIsReportedAndLoggingIsSwitchedOff) {
+    writeSetting("Show Open", 0);
+    ASSERT_TRUE(CreateDirectoryA((programFolder + "\\velmora.log").c_str(), nullptr));
+    ASSERT_TRUE(program.start(exePath));
+    HWND box = program.waitForWindow("Log Creation Error", 20s);
+    ASSERT_TRUE(box) << "no message about the log";
+    EXPECT_EQ(gui::windowText(GetDlgItem(box, 0xFFFF)), "The event log failed to be created. Logging will be disabled.");
+    gui::click(GetDlgItem(box, IDOK));
+    ASSERT_TRUE(gui::waitFor([&] { return (frame = program.mainWindow()) != nullptr; }, 20s));
+    EXPECT_EQ(program.windowTitled("Log Creation Error"), nullptr);
+
+    exitThroughMenu();
+    ASSERT_EQ(program.waitForExit(10s), 0);
+    auto logging = storedSetting("Enable Logging");
+    ASSERT_TRUE(logging);
+    EXPECT_EQ(logging->value, 0u);
+}
