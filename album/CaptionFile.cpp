@@ -1,0 +1,46 @@
+#include "album/CaptionFile.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "platform/NativePath.h"
+
+namespace {
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using ScopedFile = std::unique_ptr<std::FILE, FileCloser>;
+}  // namespace
+
+std::string captionFromText(const std::string& text) {
+    std::string caption;
+    caption.reserve(text.size() + 8);
+    const std::size_t size = text.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        char c = text[i];
+        bool crLf = c == '\r' && i + 1 < size && text[i + 1] == '\n';
+        if (c != '\n' && !crLf) {
+            caption += c;
+            continue;
+        }
+        if (crLf)
+            ++i;
+        if (i + 1 < size)  // the break after the last line is not part of the caption
+            caption += "\r\n";
+    }
+    return caption;
+}
+
+// Read in binary and split here, so that every build sees the same lines whatever its C library
+// does in text mode.
+std::string readCaptionFile(const std::string& path) {
+    ScopedFile file(std::fopen(nativePath(path).c_str(), "rb"));
+    if (!file)
+        return std::string();
+    std::string text;
+    char buffer[4096];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        text.append(buffer, got);
+    return captionFromText(text);
+}

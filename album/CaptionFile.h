@@ -1,0 +1,10 @@
+#pragma once
+#include <string>
+
+// A photo's caption as the game writes it: lines of single-byte text ended by CR LF (a bare LF
+// ends a line too). The lines are joined with "\r\n"; a line break at the very end adds nothing,
+// while an empty line before the end stays. A caption file that cannot be opened gives "".
+std::string readCaptionFile(const std::string& path);
+
+// The same rule over text already in memory.
+std::string captionFromText(const std::string& text);

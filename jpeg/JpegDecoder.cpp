@@ -1,0 +1,418 @@
+#include "JpegDecoder.h"
+
+#include "JpegEntropy.h"
+#include "JpegIdct.h"
+#include "JpegMarkers.h"
+#include "JpegSegments.h"
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+// Coefficient storage beyond this is refused rather than attempted: no photo
+// comes near it, and a damaged header must not exhaust memory.
+constexpr size_t MaxCoefficientBytes = size_t(1) << 30;
+// A progressive photo has about ten scans; thousands mean a damaged or
+// hostile file that would otherwise make every scan walk the whole image.
+constexpr int MaxScans = 1000;
+
+bool isUnsupportedFrame(int marker)
+{
+    return (marker >= JpegMarker::Sof3 && marker <= JpegMarker::Sof15 && marker != JpegMarker::Dht) ||
+           marker == JpegMarker::Dhp || marker == JpegMarker::Exp;
+}
+
+}
+
+JpegDecoder::JpegDecoder(JpegSource& source) : source(source), reader(source) {}
+
+JpegResult JpegDecoder::nextMarker(int& marker)
+{
+    // B.1.1.2: markers may be preceded by any number of 0xFF fill bytes.
+    // Bytes other than 0xFF between segments are skipped, as damaged files
+    // often have a few.
+    int byte = source.readByte();
+    while (byte >= 0 && byte != 0xFF)
+        byte = source.readByte();
+    while (byte == 0xFF)
+        byte = source.readByte();
+    if (byte < 0)
+        return JpegErrorEof;
+    marker = byte;
+    return JpegSuccess;
+}
+
+JpegResult JpegDecoder::readSegmentBody(std::unique_ptr<uint8_t[]>& body, size_t& size)
+{
+    int high = source.readByte();
+    int low = source.readByte();
+    if (low < 0)
+        return JpegErrorEof;
+    int length = (high << 8) | low;
+    if (length < 2)
+        return JpegDataError;
+    size = size_t(length - 2);
+    body.reset(new (std::nothrow) uint8_t[size + 1]);
+    if (!body)
+        return JpegMemoryError;
+    if (!source.readBytes(body.get(), size))
+        return JpegErrorEof;
+    return JpegSuccess;
+}
+
+// B.2.1 and B.2.4: table and miscellaneous segments up to the next scan
+// header, starting with the segment of `marker`. Returns at a scan header
+// (after parsing it) or with an error; EOI gives JpegNoImage.
+JpegResult JpegDecoder::readSegments(int marker)
+{
+    for (;;) {
+        if (marker == 0) {
+            JpegResult result = nextMarker(marker);
+            if (result != JpegSuccess)
+                return result;
+        }
+        int current = marker;
+        marker = 0;
+        if (current == JpegMarker::Eoi)
+            return frameHeader.defined ? JpegNoImage : JpegNoFrame;
+        if (current == JpegMarker::Soi)
+            return JpegDataError;
+        if (current >= JpegMarker::Rst0 && current <= JpegMarker::Rst7)
+            continue;  // a stray restart marker carries no data
+        if (current == JpegMarker::Tem || current < JpegMarker::Sof0)
+            return JpegDataError;
+        if (isUnsupportedFrame(current) || current == JpegMarker::Dac)
+            return JpegNotSupported;
+
+        std::unique_ptr<uint8_t[]> body;
+        size_t size = 0;
+        JpegResult result = readSegmentBody(body, size);
+        if (result != JpegSuccess)
+            return result;
+        const uint8_t* data = body.get();
+        switch (current) {
+        case JpegMarker::Sof0:
+        case JpegMarker::Sof1:
+        case JpegMarker::Sof2:
+            result = parseFrameHeader(data, size, current, frameHeader);
+            break;
+        case JpegMarker::Dht:
+            result = parseHuffmanTables(data, size, tables);
+            break;
+        case JpegMarker::Dqt:
+            result = parseQuantTables(data, size, tables);
+            break;
+        case JpegMarker::Dri:
+            result = parseRestartInterval(data, size, tables);
+            break;
+        case JpegMarker::Dnl:
+            result = JpegErrorDnl;
+            break;
+        case JpegMarker::Sos:
+            result = parseScanHeader(data, size, frameHeader, scan);
+            if (result == JpegSuccess)
+                result = checkScanTables();
+            if (result == JpegSuccess)
+                return JpegSuccess;
+            break;
+        default:
+            // APPn, COM and the other segments carry nothing the decoder needs.
+            break;
+        }
+        if (result != JpegSuccess)
+            return result;
+    }
+}
+
+JpegResult JpegDecoder::checkScanTables()
+{
+    bool progressive = frameHeader.progressive;
+    bool needsDc = !progressive || (scan.spectralStart == 0 && scan.approxHigh == 0);
+    bool needsAc = !progressive || scan.spectralStart > 0;
+    for (int i = 0; i < scan.componentCount; ++i) {
+        if (needsDc && !tables.dc[scan.dcTable[i]].defined)
+            return JpegNoHuffmanTable;
+        if (needsAc && !tables.ac[scan.acTable[i]].defined)
+            return JpegNoHuffmanTable;
+        const FrameComponent& component = frameHeader.components[scan.componentIndex[i]];
+        if (!quantLatched[scan.componentIndex[i]] && !tables.quant[component.quantTable].defined)
+            return JpegNoQuantizationTable;
+    }
+    return JpegSuccess;
+}
+
+void JpegDecoder::latchQuantTables()
+{
+    // The table in force at a component's first scan is the one its
+    // coefficients were quantized with, even if a later DQT replaces it.
+    for (int i = 0; i < scan.componentCount; ++i) {
+        int index = scan.componentIndex[i];
+        if (quantLatched[index])
+            continue;
+        const QuantTable& table = tables.quant[frameHeader.components[index].quantTable];
+        for (int k = 0; k < 64; ++k)
+            quantNatural[index][naturalOrder[k]] = table.values[k];
+        quantLatched[index] = true;
+    }
+}
+
+JpegResult JpegDecoder::readHeader()
+{
+    if (headerRead)
+        return headerResult;
+    headerRead = true;
+    int first = source.readByte();
+    int second = source.readByte();
+    if (first != 0xFF || second != JpegMarker::Soi) {
+        headerResult = JpegNotJpeg;
+        return headerResult;
+    }
+    headerResult = readSegments(0);
+    if (headerResult == JpegErrorEof && !frameHeader.defined)
+        headerResult = JpegNoFrame;
+    return headerResult;
+}
+
+JpegResult JpegDecoder::scanEndResult() const
+{
+    if (reader.overran())
+        return reader.endOfData ? JpegErrorEof : JpegDataError;
+    return JpegSuccess;
+}
+
+JpegResult JpegDecoder::restart(int& expectedRestart)
+{
+    // F.2.1.3.1 / E.1.4: at a restart the coder's bit buffer is discarded, the
+    // marker RSTm (m counting 0..7) must follow, and the predictions start over.
+    JpegResult result = scanEndResult();
+    if (result != JpegSuccess)
+        return result;
+    int marker = reader.takeMarker();
+    if (marker != JpegMarker::Rst0 + expectedRestart)
+        return reader.endOfData ? JpegErrorEof : JpegBadRstMarker;
+    expectedRestart = (expectedRestart + 1) & 7;
+    for (int32_t& prediction : dcPredictor)
+        prediction = 0;
+    endOfBandRun = 0;
+    reader.endOfData = false;
+    return JpegSuccess;
+}
+
+JpegResult JpegDecoder::decode(const JpegOutputTarget& target, const JpegKernels& kernels)
+{
+    JpegResult result = readHeader();
+    if (result != JpegSuccess)
+        return result;
+    if (decoded)
+        return JpegNotSupported;  // the stream has been consumed
+    decoded = true;
+    if (!target.pixels)
+        return JpegInvalidProperties;
+
+    JpegRowOutput output;
+    bool streaming = !frameHeader.progressive && scan.componentCount == frameHeader.componentCount;
+    int rowsPerBand[MaxComponents] = {};
+    for (int c = 0; c < frameHeader.componentCount; ++c)
+        rowsPerBand[c] = (streaming && frameHeader.componentCount == 1) ? 8 : frameHeader.components[c].v * 8;
+    result = output.start(frameHeader, target, kernels, rowsPerBand);
+    if (result != JpegSuccess)
+        return result;
+    if (streaming)
+        return decodeStreaming(output, kernels);
+
+    result = allocateCoefficients();
+    for (;;) {
+        if (result != JpegSuccess)
+            return result;
+        if (++scanCount > MaxScans)
+            return JpegDataError;
+        result = decodeBufferedScan();
+        if (result != JpegSuccess)
+            return result;
+        int marker = reader.takeMarker();
+        if (marker == 0)
+            return JpegErrorEof;
+        if (marker == JpegMarker::Eoi)
+            break;
+        result = readSegments(marker);
+        if (result == JpegNoImage)
+            break;  // EOI after further tables
+    }
+    return outputBuffered(output, kernels);
+}
+
+JpegResult JpegDecoder::decodeStreaming(JpegRowOutput& output, const JpegKernels& kernels)
+{
+    latchQuantTables();
+    reader.reset();
+    const bool single = scan.componentCount == 1;
+    const FrameComponent& first = frameHeader.components[scan.componentIndex[0]];
+    const int mcusWide = single ? first.blocksWide : frameHeader.mcusWide;
+    const int mcusHigh = single ? first.blocksHigh : frameHeader.mcusHigh;
+    int restartsLeft = tables.restartInterval;
+    int expectedRestart = 0;
+    alignas(32) int16_t block[64];
+
+    const HuffmanTable* dcTables[MaxComponents];
+    const HuffmanTable* acTables[MaxComponents];
+    for (int i = 0; i < scan.componentCount; ++i) {
+        dcTables[i] = &tables.dc[scan.dcTable[i]];
+        acTables[i] = &tables.ac[scan.acTable[i]];
+    }
+
+    for (int mcuRow = 0; mcuRow < mcusHigh; ++mcuRow) {
+        for (int mcuX = 0; mcuX < mcusWide; ++mcuX) {
+            if (tables.restartInterval != 0) {
+                if (restartsLeft == 0) {
+                    JpegResult result = restart(expectedRestart);
+                    if (result != JpegSuccess)
+                        return result;
+                    restartsLeft = tables.restartInterval;
+                }
+                --restartsLeft;
+            }
+            for (int i = 0; i < scan.componentCount; ++i) {
+                int c = scan.componentIndex[i];
+                const FrameComponent& component = frameHeader.components[c];
+                int h = single ? 1 : component.h;
+                int v = single ? 1 : component.v;
+                ptrdiff_t stride = output.rowStride(c);
+                for (int by = 0; by < v; ++by) {
+                    uint8_t* rowStart = output.sampleRow(c, (mcuRow * v + by) * 8);
+                    for (int bx = 0; bx < h; ++bx) {
+                        std::memset(block, 0, sizeof block);
+                        int end = decodeSequentialBlock(reader, *dcTables[i], *acTables[i], dcPredictor[c], block);
+                        if (end < 0)
+                            return JpegDataError;
+                        uint8_t* out = rowStart + (mcuX * h + bx) * 8;
+                        if (end == 1)
+                            idctDcOnly(block, quantNatural[c], out, stride);
+                        else
+                            kernels.idct(block, quantNatural[c], out, stride);
+                    }
+                }
+            }
+        }
+        JpegResult result = scanEndResult();
+        if (result != JpegSuccess)
+            return result;
+        output.bandDone(mcuRow);
+    }
+    output.finish();
+    return JpegSuccess;
+}
+
+JpegResult JpegDecoder::allocateCoefficients()
+{
+    size_t total = 0;
+    for (int c = 0; c < frameHeader.componentCount; ++c) {
+        const FrameComponent& component = frameHeader.components[c];
+        total += size_t(component.gridBlocksWide) * size_t(component.gridBlocksHigh) * 64 * sizeof(int16_t);
+    }
+    if (total > MaxCoefficientBytes)
+        return JpegMemoryError;
+    for (int c = 0; c < frameHeader.componentCount; ++c) {
+        const FrameComponent& component = frameHeader.components[c];
+        size_t count = size_t(component.gridBlocksWide) * size_t(component.gridBlocksHigh) * 64;
+        coefficients[c].reset(new (std::nothrow) int16_t[count]());
+        if (!coefficients[c])
+            return JpegMemoryError;
+    }
+    return JpegSuccess;
+}
+
+// One scan of a progressive (G.1.2) or multi-scan sequential (F.2.2) image
+// into the coefficient store.
+JpegResult JpegDecoder::decodeBufferedScan()
+{
+    latchQuantTables();
+    reader.reset();
+    reader.endOfData = false;
+    for (int32_t& prediction : dcPredictor)
+        prediction = 0;
+    endOfBandRun = 0;
+    const bool single = scan.componentCount == 1;
+    const FrameComponent& first = frameHeader.components[scan.componentIndex[0]];
+    const int mcusWide = single ? first.blocksWide : frameHeader.mcusWide;
+    const int mcusHigh = single ? first.blocksHigh : frameHeader.mcusHigh;
+    const bool progressive = frameHeader.progressive;
+    const bool dcScan = scan.spectralStart == 0;
+    const bool refine = scan.approxHigh != 0;
+    int restartsLeft = tables.restartInterval;
+    int expectedRestart = 0;
+
+    for (int mcuY = 0; mcuY < mcusHigh; ++mcuY) {
+        for (int mcuX = 0; mcuX < mcusWide; ++mcuX) {
+            if (tables.restartInterval != 0) {
+                if (restartsLeft == 0) {
+                    JpegResult result = restart(expectedRestart);
+                    if (result != JpegSuccess)
+                        return result;
+                    restartsLeft = tables.restartInterval;
+                }
+                --restartsLeft;
+            }
+            for (int i = 0; i < scan.componentCount; ++i) {
+                int c = scan.componentIndex[i];
+                const FrameComponent& component = frameHeader.components[c];
+                int h = single ? 1 : component.h;
+                int v = single ? 1 : component.v;
+                const HuffmanTable& dcTable = tables.dc[scan.dcTable[i]];
+                const HuffmanTable& acTable = tables.ac[scan.acTable[i]];
+                for (int by = 0; by < v; ++by) {
+                    for (int bx = 0; bx < h; ++bx) {
+                        size_t blockIndex = size_t(mcuY * v + by) * size_t(component.gridBlocksWide) +
+                                            size_t(mcuX * h + bx);
+                        int16_t* block = coefficients[c].get() + blockIndex * 64;
+                        bool ok = true;
+                        if (!progressive) {
+                            ok = decodeSequentialBlock(reader, dcTable, acTable, dcPredictor[c], block) >= 0;
+                        } else if (dcScan) {
+                            if (refine)
+                                decodeDcRefine(reader, block, scan.approxLow);
+                            else
+                                ok = decodeDcFirst(reader, dcTable, dcPredictor[c], block, scan.approxLow);
+                        } else if (refine) {
+                            ok = decodeAcRefine(reader, acTable, block, scan.spectralStart, scan.spectralEnd,
+                                                scan.approxLow, endOfBandRun);
+                        } else {
+                            ok = decodeAcFirst(reader, acTable, block, scan.spectralStart, scan.spectralEnd,
+                                               scan.approxLow, endOfBandRun);
+                        }
+                        if (!ok)
+                            return JpegDataError;
+                    }
+                }
+            }
+        }
+        JpegResult result = scanEndResult();
+        if (result != JpegSuccess)
+            return result;
+    }
+    return JpegSuccess;
+}
+
+JpegResult JpegDecoder::outputBuffered(JpegRowOutput& output, const JpegKernels& kernels)
+{
+    for (int c = 0; c < frameHeader.componentCount; ++c)
+        if (!quantLatched[c])
+            return JpegDataError;  // a component no scan has delivered
+    for (int band = 0; band < frameHeader.mcusHigh; ++band) {
+        for (int c = 0; c < frameHeader.componentCount; ++c) {
+            const FrameComponent& component = frameHeader.components[c];
+            ptrdiff_t stride = output.rowStride(c);
+            for (int by = 0; by < component.v; ++by) {
+                int blockRow = band * component.v + by;
+                uint8_t* rowStart = output.sampleRow(c, blockRow * 8);
+                const int16_t* block =
+                    coefficients[c].get() + size_t(blockRow) * size_t(component.gridBlocksWide) * 64;
+                for (int bx = 0; bx < component.gridBlocksWide; ++bx, block += 64)
+                    kernels.idct(block, quantNatural[c], rowStart + bx * 8, stride);
+            }
+        }
+        output.bandDone(band);
+    }
+    output.finish();
+    return JpegSuccess;
+}
