@@ -9,12 +9,16 @@ function(velmora_add_test name)
   target_compile_definitions(${name} PRIVATE
     VELMORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     VELMORA_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  # Files a test sends to the Recycle Bin (natively, and through Wine's shell) land in a Trash of
+  # the build tree, never in the user's own.
+  set(data_home ${PROJECT_BINARY_DIR}/test-data-home)
+  file(MAKE_DIRECTORY ${data_home})
   if(CMAKE_CROSSCOMPILING)
     target_link_options(${name} PRIVATE -static)
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-    set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 900 ENVIRONMENT "XDG_DATA_HOME=${data_home}")
   else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 600)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 600 ENVIRONMENT "XDG_DATA_HOME=${data_home}")
   endif()
 endfunction()
 

@@ -17,6 +17,29 @@ constexpr size_t MaxCoefficientBytes = size_t(1) << 30;
 // hostile file that would otherwise make every scan walk the whole image.
 constexpr int MaxScans = 1000;
 
+enum class BlockRegion { DcOnly, Corner, Whole };
+
+// Where a block's non-zero coefficients lie, so the cheapest exact inverse
+// DCT can be used for it.
+BlockRegion nonZeroRegion(const int16_t* block)
+{
+    uint64_t words[16];
+    std::memcpy(words, block, sizeof words);
+    // Word 2r holds columns 0-3 of row r, word 2r+1 columns 4-7.
+    uint64_t outsideCorner = 0;
+    for (int row = 0; row < 4; ++row)
+        outsideCorner |= words[2 * row + 1];
+    for (int i = 8; i < 16; ++i)
+        outsideCorner |= words[i];
+    if (outsideCorner != 0)
+        return BlockRegion::Whole;
+    uint64_t ac = words[2] | words[4] | words[6];
+    int16_t firstRow[4];
+    std::memcpy(firstRow, &words[0], sizeof firstRow);
+    ac |= uint64_t(uint16_t(firstRow[1]) | uint16_t(firstRow[2]) | uint16_t(firstRow[3]));
+    return ac == 0 ? BlockRegion::DcOnly : BlockRegion::Corner;
+}
+
 bool isUnsupportedFrame(int marker)
 {
     return (marker >= JpegMarker::Sof3 && marker <= JpegMarker::Sof15 && marker != JpegMarker::Dht) ||
@@ -272,6 +295,10 @@ JpegResult JpegDecoder::decodeStreaming(JpegRowOutput& output, const JpegKernels
                 }
                 --restartsLeft;
             }
+            // Data that has run out yields zero bits, which often still
+            // decode: stop at once rather than at the end of a long row.
+            if (reader.overran())
+                return scanEndResult();
             for (int i = 0; i < scan.componentCount; ++i) {
                 int c = scan.componentIndex[i];
                 const FrameComponent& component = frameHeader.components[c];
@@ -288,6 +315,8 @@ JpegResult JpegDecoder::decodeStreaming(JpegRowOutput& output, const JpegKernels
                         uint8_t* out = rowStart + (mcuX * h + bx) * 8;
                         if (end == 1)
                             idctDcOnly(block, quantNatural[c], out, stride);
+                        else if (end < CornerEnd)
+                            kernels.idctCorner(block, quantNatural[c], out, stride);
                         else
                             kernels.idct(block, quantNatural[c], out, stride);
                     }
@@ -353,6 +382,10 @@ JpegResult JpegDecoder::decodeBufferedScan()
                 }
                 --restartsLeft;
             }
+            // Data that has run out yields zero bits, which often still
+            // decode: stop at once rather than at the end of a long row.
+            if (reader.overran())
+                return scanEndResult();
             for (int i = 0; i < scan.componentCount; ++i) {
                 int c = scan.componentIndex[i];
                 const FrameComponent& component = frameHeader.components[c];
@@ -407,8 +440,20 @@ JpegResult JpegDecoder::outputBuffered(JpegRowOutput& output, const JpegKernels&
                 uint8_t* rowStart = output.sampleRow(c, blockRow * 8);
                 const int16_t* block =
                     coefficients[c].get() + size_t(blockRow) * size_t(component.gridBlocksWide) * 64;
-                for (int bx = 0; bx < component.gridBlocksWide; ++bx, block += 64)
-                    kernels.idct(block, quantNatural[c], rowStart + bx * 8, stride);
+                for (int bx = 0; bx < component.gridBlocksWide; ++bx, block += 64) {
+                    uint8_t* out = rowStart + bx * 8;
+                    switch (nonZeroRegion(block)) {
+                    case BlockRegion::DcOnly:
+                        idctDcOnly(block, quantNatural[c], out, stride);
+                        break;
+                    case BlockRegion::Corner:
+                        kernels.idctCorner(block, quantNatural[c], out, stride);
+                        break;
+                    case BlockRegion::Whole:
+                        kernels.idct(block, quantNatural[c], out, stride);
+                        break;
+                    }
+                }
             }
         }
         output.bandDone(band);

@@ -1,0 +1,99 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "album/AlbumInfo.h"
+#include "album/AlbumRows.h"
+#include "album/Settings.h"
+#include "app/CommandAvailability.h"
+#include "framework/FormView.h"
+#include "framework/Gdi.h"
+#include "platform/UserFeedback.h"
+
+// The main form (template 101): the album list, the preview, the caption box and the progress
+// bar. It holds the open album and the settings, handles the album commands, and is the window
+// through which the core reports to the user.
+class CVelmoraView : public fw::CFormView, public UserFeedback, private AlbumRowsObserver {
+public:
+    CVelmoraView();
+    ~CVelmoraView() override;
+
+    // Open Album: the command, and the offer at the first idle moment.
+    void openAlbum();
+    int showOpenSetting() const { return settings.showOpen; }
+
+    int isAlbumChanged() const;
+    void setAlbumChanged(int flag);
+
+    // What the enable rules of the commands look at.
+    CommandContext commandContext() const;
+
+    // UserFeedback: message boxes owned by the main window, the status bar, the progress bar and
+    // the wait cursor.
+    int messageBox(const std::string& title, const std::string& text, unsigned style) override;
+    PromptAnswer errorPrompt(const std::string& details) override;
+    void setStatusText(const std::string& text) override;
+    void setProgressRange(int low, int high) override;
+    void setProgressPosition(int position) override;
+    void setProgressStep(int step) override;
+    void stepProgress() override;
+    void beginWaitCursor() override;
+    void endWaitCursor() override;
+
+protected:
+    void onPreCreate() override;
+    void onInitialUpdate() override;
+    bool onCommand(int id) override;
+    bool onControlCommand(int id, int code, HWND control) override;
+    void exchangeData(fw::DataExchange& exchange) override;
+    void onDestroy() override;
+
+private:
+    // Command handlers.
+    void OnUpdateAlbum();
+    void OnViewHtmlPages();
+    void OnImportPhotos();
+    void OnMoveTop();
+    void OnMoveUp();
+    void OnMoveDown();
+    void OnMoveBottom();
+    void OnToggleDeleteFlag();
+    void OnOpenNeighborhoodFolder();
+    void OnOptions();
+    void OnHelpContents();
+
+    // The Open Photo Album dialog; true on OK, with the choice in the identity fields given.
+    bool chooseAlbum(int& neighborhood, std::string& familyName, std::string& familyId, std::string& familyLot);
+    void loadAlbumContents();
+    void refreshPreviewAndCaption();
+    bool browserAttached() const;
+    void closeBrowser();
+    void clearAlbumRows();
+
+    // The album list control follows the rows.
+    void setUpAlbumList();
+    int selectedRow() const;
+    void rowsReset() override;
+    void rowInserted(int index) override;
+    void rowRemoved(int index) override;
+    void rowChanged(int index) override;
+    void showRow(int index, bool inserting);
+
+    HWND captionBox = nullptr;    // 1018
+    HWND progressBar = nullptr;   // 1001
+    HWND previewFrame = nullptr;  // 1022
+    HWND albumList = nullptr;     // 1010
+    std::string captionText;
+    std::string previewLabel;
+    int previewFailed = 0;
+    int reordering = 0;
+    Settings settings;
+    fw::ImageList rowImages;
+    AlbumInfo album;
+    std::string previewedNumber;
+    AlbumRows rows;
+};
+
+// The view of the running program.
+CVelmoraView& velmoraView();

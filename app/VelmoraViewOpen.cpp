@@ -1,0 +1,21 @@
+#include "app/VelmoraView.h"
+
+#include "album/AlbumLoader.h"
+#include "framework/Dialog.h"
+#include "res/resource.h"
+
+// Opening an album: the Open Photo Album dialog, loading the album's files into the rows, and the
+// preview of the selected row.
+
+bool CVelmoraView::chooseAlbum(int& /*neighborhood*/, std::string& /*familyName*/, std::string& /*familyId*/,
+                               std::string& /*familyLot*/) {
+    fw::CDialog dialog(IDD_OPEN_ALBUM);
+    return dialog.runModal() == IDOK;
+}
+
+void CVelmoraView::loadAlbumContents() {
+    album.lastPhotoNumber =
+        loadAlbumRows(album.albumPath, album.fileHeader, settings.enableLogging != 0, rows, *this);
+}
+
+void CVelmoraView::refreshPreviewAndCaption() {}

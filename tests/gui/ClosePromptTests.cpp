@@ -1,0 +1,47 @@
+#include <chrono>
+
+#include "ProgramFixture.h"
+#include "res/resource.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+const char DiscardText[] =
+    "You have made changes to the current album,\nbut have not applied them. Are you sure you\n"
+    "want to discard these changes?";
+}
+
+// Typing a caption is a change: closing then asks "Discard Changes?". No keeps the window, Yes
+// closes it normally (the settings are stored).
+TEST_F(ProgramTest, ClosingOverChangesAsksAndNoKeepsTheWindowOpen) {
+    writeSetting("Show Open", 0);
+    ASSERT_TRUE(startProgram());
+    gui::click(viewControl(IDC_CAPTION));
+    gui::typeText(mainWindow(), "x");
+
+    gui::pressKey(mainWindow(), VK_F4, {VK_MENU});
+    HWND box = program.waitForWindow("Discard Changes?", 5s);
+    ASSERT_TRUE(box) << "closing did not ask";
+    EXPECT_EQ(gui::windowText(GetDlgItem(box, 0xFFFF)), DiscardText);
+    EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr) << "only Yes and No";
+    gui::click(GetDlgItem(box, IDNO));
+    ASSERT_TRUE(gui::waitFor([&] { return !IsWindow(box); }, 5s));
+    gui::pause(500ms);
+    EXPECT_TRUE(program.running());
+    EXPECT_TRUE(IsWindowVisible(mainWindow()));
+
+    exitThroughMenu();
+    box = program.waitForWindow("Discard Changes?", 5s);
+    ASSERT_TRUE(box) << "Exit did not ask";
+    gui::click(GetDlgItem(box, IDYES));
+    EXPECT_EQ(program.waitForExit(10s), 0);
+    EXPECT_TRUE(storedSetting("Show Open"));
+}
+
+TEST_F(ProgramTest, ClosingWithoutChangesDoesNotAsk) {
+    writeSetting("Show Open", 0);
+    ASSERT_TRUE(startProgram());
+    gui::pressKey(mainWindow(), VK_F4, {VK_MENU});
+    EXPECT_EQ(program.waitForExit(10s), 0);
+    EXPECT_EQ(program.windowTitled("Discard Changes?"), nullptr);
+}

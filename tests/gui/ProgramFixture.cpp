@@ -1,0 +1,133 @@
+#include "ProgramFixture.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+const char SettingsKey[] = "Software\\Hollowmere\\Velmora";
+const char GameKey[] = "Software\\Maxis\\The Sims";
+
+// The program under test: VELMORA_EXE, or the one built beside this test in the build tree.
+std::string builtProgram() {
+    if (const char* given = std::getenv("VELMORA_EXE"); given && *given)
+        return given;
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    return (fs::path(self).parent_path().parent_path().parent_path() / "app" / "velmora.exe").string();
+}
+
+std::string freshFolder(const std::string& name) {
+    static int counter = 0;
+    fs::path folder = fs::temp_directory_path() /
+                      ("velmora-gui-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + "-" + name);
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder.string();
+}
+
+}  // namespace
+
+void ProgramTest::SetUp() {
+    programFolder = freshFolder("program");
+    gameFolder = freshFolder("game");
+    exePath = programFolder + "\\velmora.exe";
+    ASSERT_TRUE(CopyFileA(builtProgram().c_str(), exePath.c_str(), FALSE)) << "no program at " << builtProgram();
+
+    RegDeleteTreeA(HKEY_CURRENT_USER, SettingsKey);
+    HKEY game = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, GameKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
+                              &game, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(game, "SIMS_DATA", 0, REG_SZ, reinterpret_cast<const BYTE*>(gameFolder.c_str()),
+                   DWORD(gameFolder.size() + 1));
+    RegSetValueExA(game, "SIMS_CURRENT_NEIGHBORHOOD_NUM", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
+    RegCloseKey(game);
+}
+
+void ProgramTest::TearDown() {
+    if (program.running()) {
+        ADD_FAILURE() << "the program was still running at the end of the test";
+    }
+    program.stop();
+    std::error_code ignored;
+    fs::remove_all(programFolder, ignored);
+    fs::remove_all(gameFolder, ignored);
+}
+
+void ProgramTest::writeSetting(const std::string& name, DWORD value) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
+
+std::optional<ProgramTest::StoredSetting> ProgramTest::storedSetting(const std::string& name) const {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    StoredSetting stored{};
+    DWORD size = sizeof stored.value;
+    LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &stored.type, reinterpret_cast<BYTE*>(&stored.value),
+                                   &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS || size != sizeof stored.value)
+        return std::nullopt;
+    return stored;
+}
+
+std::size_t ProgramTest::settingCount() const {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return 0;
+    DWORD values = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                     nullptr);
+    RegCloseKey(key);
+    return values;
+}
+
+HWND ProgramTest::startProgram() {
+    auto started = std::chrono::steady_clock::now();
+    if (!program.start(exePath)) {
+        ADD_FAILURE() << "could not start " << exePath;
+        return nullptr;
+    }
+    gui::waitFor([&] { return (frame = program.mainWindow()) != nullptr; }, 20s);
+    if (!frame) {
+        ADD_FAILURE() << "no main window appeared";
+        return nullptr;
+    }
+    WaitForInputIdle(program.process(), 20000);
+    auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started);
+    std::printf("[ timing   ] start-up to a visible, idle main window: %.0f ms\n", elapsed.count());
+    std::fflush(stdout);
+    return frame;
+}
+
+void ProgramTest::exitThroughMenu() {
+    gui::pressKey(frame, 'F', {VK_MENU});
+    gui::pressKey(frame, 'X');
+}
+
+bool ProgramTest::logExists() const { return fs::exists(programFolder + "\\velmora.log"); }
+
+std::string ProgramTest::logText() const {
+    std::ifstream file(programFolder + "\\velmora.log", std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+HWND ProgramTest::statusBar() const { return FindWindowExA(frame, nullptr, "msctls_statusbar32", nullptr); }
+
+HWND ProgramTest::toolBar() const { return FindWindowExA(frame, nullptr, "ToolbarWindow32", nullptr); }
+
+HWND ProgramTest::viewControl(int id) const { return GetDlgItem(GetDlgItem(frame, 0xE900), id); }

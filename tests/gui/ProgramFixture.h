@@ -1,0 +1,48 @@
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "GuiDriver.h"
+
+// Each test runs its own copy of velmora.exe in a fresh program folder (so its log is its own),
+// with an empty game folder registered under the game's key and no settings of its own unless
+// the test writes some.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The program's settings key, as the test prepares and checks it.
+    void writeSetting(const std::string& name, DWORD value);
+    struct StoredSetting {
+        DWORD type;
+        DWORD value;
+    };
+    std::optional<StoredSetting> storedSetting(const std::string& name) const;
+    std::size_t settingCount() const;
+
+    // Starts the program and waits for its main window to be visible and idle. Prints the time
+    // that took.
+    HWND startProgram();
+    // Closes the main window the way a user does: File, Exit from the keyboard.
+    void exitThroughMenu();
+
+    bool logExists() const;
+    std::string logText() const;
+
+    HWND mainWindow() const { return frame; }
+    HWND statusBar() const;
+    HWND toolBar() const;
+    HWND viewControl(int id) const;
+    std::string statusText(int pane) const { return gui::statusPaneText(program.process(), statusBar(), pane); }
+
+    gui::RunningProgram program;
+    std::string programFolder;
+    std::string exePath;
+    std::string gameFolder;
+    HWND frame = nullptr;
+};

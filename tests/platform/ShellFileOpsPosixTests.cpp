@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/NativePath.h"
+#include "platform/ShellFileOps.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestTrash.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+// /dev/shm is a file system of its own on most Linux systems; tests of moves across file systems
+// need one.
+std::string otherFileSystemFolder(const std::string& near) {
+    struct stat a, b;
+    if (::stat("/dev/shm", &a) != 0 || ::stat(nativePath(near).c_str(), &b) != 0 || a.st_dev == b.st_dev ||
+        ::access("/dev/shm", W_OK) != 0)
+        return std::string();
+    return "\\dev\\shm\\velmora-other-" + std::to_string(::getpid());
+}
+}  // namespace
+
+class ShellFileOpsPosixTest : public ::testing::Test {
+protected:
+    TestTrash trash;
+    TempFolder temp;
+    ShellFileOps ops;
+};
+
+TEST_F(ShellFileOpsPosixTest, TrashKeepsAnInfoFileAndSameNamedFilesApart) {
+    makeFolders(temp.file("a"));
+    makeFolders(temp.file("b"));
+    writeFile(temp.file("a\\X 1%.jpg"), "first");
+    writeFile(temp.file("b\\X 1%.jpg"), "second");
+    ASSERT_EQ(ops.remove(temp.file("a\\X 1%.jpg"), false), 0);
+    ASSERT_EQ(ops.remove(temp.file("b\\X 1%.jpg"), false), 0);
+
+    EXPECT_EQ(readFile(trash.files() + "\\X 1%.jpg"), "first");
+    EXPECT_EQ(readFile(trash.files() + "\\X 1% (2).jpg"), "second");
+    std::string info = readFile(trash.files() + "\\..\\info\\X 1%.jpg.trashinfo");
+    std::string expectedPath = nativePath(temp.file("a\\X%201%25.jpg"));
+    EXPECT_EQ(info.rfind("[Trash Info]\nPath=" + expectedPath + "\nDeletionDate=", 0), 0u) << info;
+    EXPECT_TRUE(fileExists(trash.files() + "\\..\\info\\X 1% (2).jpg.trashinfo"));
+}
+
+// A photo flagged for deletion must never be deleted for good because the Trash failed.
+TEST_F(ShellFileOpsPosixTest, FileTheTrashCannotTakeStays) {
+    writeFile(temp.file("photo.jpg"), "photo");
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    ASSERT_NE(dataHome, nullptr);
+    std::string saved = dataHome;
+
+    struct Case {
+        const char* name;
+        std::string dataHome;
+    };
+    TempFolder blocked;
+    writeFile(blocked.file("Trash"), "a file where the Trash folder belongs");
+    std::vector<Case> cases = {{"Trash is not a folder", nativePath(blocked.path())}};
+    std::string other = otherFileSystemFolder(temp.path());
+    if (!other.empty())
+        cases.push_back({"Trash on another file system", nativePath(other)});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ::setenv("XDG_DATA_HOME", c.dataHome.c_str(), 1);
+        EXPECT_NE(ops.remove(temp.file("photo.jpg"), false), 0);
+        EXPECT_EQ(readFile(temp.file("photo.jpg")), "photo");
+    }
+    ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    if (!other.empty())
+        fs::remove_all(nativePath(other));
+}
+
+TEST_F(ShellFileOpsPosixTest, MoveAcrossFileSystemsCopiesThenRemoves) {
+    std::string other = otherFileSystemFolder(temp.path());
+    if (other.empty())
+        GTEST_SKIP() << "no second file system to move to";
+    makeFolders(other);
+    writeFile(temp.file("a.jpg"), "across");
+    writeFile(other + "\\a.jpg", "stray");
+    EXPECT_EQ(ops.move(temp.file("a.jpg"), other + "\\a.jpg"), 0);
+    EXPECT_FALSE(fileExists(temp.file("a.jpg")));
+    EXPECT_EQ(readFile(other + "\\a.jpg"), "stray");
+    EXPECT_EQ(readFile(other + "\\a (2).jpg"), "across");
+    EXPECT_EQ(ops.move(other + "\\a (2).jpg", temp.file("back.jpg")), 0);
+    EXPECT_EQ(readFile(temp.file("back.jpg")), "across");
+    fs::remove_all(nativePath(other));
+}
