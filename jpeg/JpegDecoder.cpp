@@ -352,7 +352,8 @@ JpegResult JpegDecoder::allocateCoefficients()
 }
 
 // One scan of a progressive (G.1.2) or multi-scan sequential (F.2.2) image
-// into the coefficient store.
+// into the coefficient store. Each kind of scan gets its own copy of the
+// walk over the blocks, with the block decoder inlined into it.
 JpegResult JpegDecoder::decodeBufferedScan()
 {
     latchQuantTables();
@@ -361,13 +362,44 @@ JpegResult JpegDecoder::decodeBufferedScan()
     for (int32_t& prediction : dcPredictor)
         prediction = 0;
     endOfBandRun = 0;
+    const int start = scan.spectralStart;
+    const int end = scan.spectralEnd;
+    const int low = scan.approxLow;
+    if (!frameHeader.progressive) {
+        return walkScanBlocks([&](int i, int c, int16_t* block) {
+            return decodeSequentialBlock(reader, tables.dc[scan.dcTable[i]], tables.ac[scan.acTable[i]],
+                                         dcPredictor[c], block) >= 0;
+        });
+    }
+    if (start == 0 && scan.approxHigh == 0) {
+        return walkScanBlocks([&](int i, int c, int16_t* block) {
+            return decodeDcFirst(reader, tables.dc[scan.dcTable[i]], dcPredictor[c], block, low);
+        });
+    }
+    if (start == 0) {
+        return walkScanBlocks([&](int, int, int16_t* block) {
+            decodeDcRefine(reader, block, low);
+            return true;
+        });
+    }
+    const HuffmanTable& acTable = tables.ac[scan.acTable[0]];
+    if (scan.approxHigh == 0) {
+        return walkScanBlocks([&](int, int, int16_t* block) {
+            return decodeAcFirst(reader, acTable, block, start, end, low, endOfBandRun);
+        });
+    }
+    return walkScanBlocks([&](int, int, int16_t* block) {
+        return decodeAcRefine(reader, acTable, block, start, end, low, endOfBandRun);
+    });
+}
+
+template <typename DecodeBlock>
+JpegResult JpegDecoder::walkScanBlocks(DecodeBlock decodeBlock)
+{
     const bool single = scan.componentCount == 1;
     const FrameComponent& first = frameHeader.components[scan.componentIndex[0]];
     const int mcusWide = single ? first.blocksWide : frameHeader.mcusWide;
     const int mcusHigh = single ? first.blocksHigh : frameHeader.mcusHigh;
-    const bool progressive = frameHeader.progressive;
-    const bool dcScan = scan.spectralStart == 0;
-    const bool refine = scan.approxHigh != 0;
     int restartsLeft = tables.restartInterval;
     int expectedRestart = 0;
 
@@ -391,31 +423,12 @@ JpegResult JpegDecoder::decodeBufferedScan()
                 const FrameComponent& component = frameHeader.components[c];
                 int h = single ? 1 : component.h;
                 int v = single ? 1 : component.v;
-                const HuffmanTable& dcTable = tables.dc[scan.dcTable[i]];
-                const HuffmanTable& acTable = tables.ac[scan.acTable[i]];
                 for (int by = 0; by < v; ++by) {
-                    for (int bx = 0; bx < h; ++bx) {
-                        size_t blockIndex = size_t(mcuY * v + by) * size_t(component.gridBlocksWide) +
-                                            size_t(mcuX * h + bx);
-                        int16_t* block = coefficients[c].get() + blockIndex * 64;
-                        bool ok = true;
-                        if (!progressive) {
-                            ok = decodeSequentialBlock(reader, dcTable, acTable, dcPredictor[c], block) >= 0;
-                        } else if (dcScan) {
-                            if (refine)
-                                decodeDcRefine(reader, block, scan.approxLow);
-                            else
-                                ok = decodeDcFirst(reader, dcTable, dcPredictor[c], block, scan.approxLow);
-                        } else if (refine) {
-                            ok = decodeAcRefine(reader, acTable, block, scan.spectralStart, scan.spectralEnd,
-                                                scan.approxLow, endOfBandRun);
-                        } else {
-                            ok = decodeAcFirst(reader, acTable, block, scan.spectralStart, scan.spectralEnd,
-                                               scan.approxLow, endOfBandRun);
-                        }
-                        if (!ok)
+                    int16_t* block = coefficients[c].get() +
+                                     (size_t(mcuY * v + by) * size_t(component.gridBlocksWide) + size_t(mcuX * h)) * 64;
+                    for (int bx = 0; bx < h; ++bx, block += 64)
+                        if (!decodeBlock(i, c, block))
                             return JpegDataError;
-                    }
                 }
             }
         }
