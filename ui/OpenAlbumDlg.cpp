@@ -78,12 +78,14 @@ void COpenAlbumDlg::fillNeighborhoodBox() {
 }
 
 // The families with photos in the neighborhood's album folder, completed from its neighborhood
-// file and sorted. A file that can't be read leaves "?" as lot and ID, and says so.
+// file and sorted. A file that can't be read leaves "?" as lot and ID, and says so, as long as there
+// is a family to show it: a neighborhood without photos needs nothing from its file, and a game
+// folder without neighborhoods has no file to read.
 void COpenAlbumDlg::refreshFamilyRows() {
     HWND list = familyList.handle();
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     families = familyRowsFromPhotos(albumPathOf(gamePath, neighborhoodNumber));
-    if (readNeighborhoodFile(gamePath, neighborhoodNumber, families) == 0)
+    if (readNeighborhoodFile(gamePath, neighborhoodNumber, families) == 0 && !families.empty())
         MessageBoxA(hwnd, DataReadingErrorText, DataReadingErrorTitle, MB_OK | MB_ICONERROR);
     sortFamilyRows(families);
     for (const FamilyRow& family : families)
