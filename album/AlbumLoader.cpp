@@ -5,6 +5,7 @@
 #include "album/AlbumRows.h"
 #include "album/CaptionFile.h"
 #include "album/PhotoEntry.h"
+#include "album/PhotoFileName.h"
 #include "diag/EventLog.h"
 #include "platform/FileSystem.h"
 #include "platform/UserFeedback.h"
@@ -17,10 +18,9 @@ std::vector<std::string> findAlbumPhotos(const std::string& albumPath, const std
                                          bool logging) {
     std::vector<std::string> names;
     for (const auto& entry : findEntries(albumPath + "\\*.jpg")) {
-        if (entry.isFolder)
+        if (entry.isFolder || !hasJpgExtension(entry.name))
             continue;
-        auto dot = entry.name.find_last_of('.');
-        std::string baseName = entry.name.substr(0, dot);
+        std::string baseName = baseNameOf(entry.name);
         if (!isAlbumPhotoName(baseName, fileHeader))
             continue;
         if (logging)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "album/GameLocations.h"
+#include "album/PhotoFileName.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -27,9 +28,9 @@ std::vector<std::string> availablePhotos(const std::string& gamePath, int neighb
     std::vector<std::string> names;
     bool ownNeighborhood = neighborhood == openFamily.neighborhood;
     for (const auto& entry : findEntries(albumPathOf(gamePath, neighborhood) + "\\*.jpg")) {
-        if (entry.isFolder || entry.name.find("_thumb") != std::string::npos)
+        if (entry.isFolder || !hasJpgExtension(entry.name) || entry.name.find("_thumb") != std::string::npos)
             continue;
-        std::string baseName = entry.name.substr(0, entry.name.find_last_of('.'));
+        std::string baseName = baseNameOf(entry.name);
         if (ownNeighborhood) {
             FamilyOfPhoto family = familyOfPhoto(baseName);
             if (family.name == openFamily.name && family.id == openFamily.id)

@@ -6,6 +6,7 @@
 
 #include "album/GameLocations.h"
 #include "album/NeighborhoodFile.h"
+#include "album/PhotoFileName.h"
 #include "platform/FileSystem.h"
 
 std::string familyKeyOf(const std::string& fileName) {
@@ -18,7 +19,7 @@ std::vector<FamilyRow> familyRowsFromPhotos(const std::string& albumFolder) {
     std::vector<FamilyRow> rows;
     std::unordered_set<std::string> seen;
     for (const auto& entry : findEntries(albumFolder + "\\*.jpg")) {
-        if (entry.isFolder)
+        if (entry.isFolder || !hasJpgExtension(entry.name))
             continue;
         std::string key = familyKeyOf(entry.name);
         if (key.empty() || !seen.insert(key).second)

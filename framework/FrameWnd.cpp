@@ -4,6 +4,7 @@
 
 #include "framework/App.h"
 #include "framework/FrameworkIds.h"
+#include "framework/Gdi.h"
 #include "framework/Text.h"
 #include "framework/WaitCursor.h"
 
@@ -23,11 +24,13 @@ bool CFrameWnd::create(int id, std::unique_ptr<CFormView> view) {
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
+    // Shared icons belong to the system, which frees them with the program.
     windowClass.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON,
-                                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+                                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                                      LR_SHARED));
     windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON,
                                                         GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), 0));
+                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = FrameClassName;
@@ -195,15 +198,13 @@ bool CFrameWnd::onNotify(NMHDR& header, LRESULT& result) {
 }
 
 void CFrameWnd::paintToolBarEdge() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
+    PaintDC dc(hwnd);
     if (bar.handle()) {
         RECT client{};
         GetClientRect(hwnd, &client);
         RECT edge{0, bar.height(), client.right, bar.height() + ToolBarEdgeHeight};
-        DrawEdge(dc, &edge, EDGE_ETCHED, BF_TOP);
+        DrawEdge(dc.get(), &edge, EDGE_ETCHED, BF_TOP);
     }
-    EndPaint(hwnd, &paint);
 }
 
 LRESULT CFrameWnd::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

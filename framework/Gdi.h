@@ -23,6 +23,51 @@ private:
 
 using ScopedBitmap = ScopedGdiObject<HBITMAP>;
 
+// A window's device context for drawing or measuring, released at the end of the scope.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window(window), dc(GetDC(window)) {}
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    ~WindowDC() { ReleaseDC(window, dc); }
+    HDC get() const { return dc; }
+
+private:
+    HWND window;
+    HDC dc;
+};
+
+// The device context of a WM_PAINT, ended at the end of the scope.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window(window), dc(BeginPaint(window, &paint)) {}
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    ~PaintDC() { EndPaint(window, &paint); }
+    HDC get() const { return dc; }
+
+private:
+    HWND window;
+    PAINTSTRUCT paint{};
+    HDC dc;
+};
+
+// Selects an object into a device context and puts the previous one back at the end of the scope.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : dc(dc), previous(object ? SelectObject(dc, object) : nullptr) {}
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+    ~ScopedSelect() {
+        if (previous)
+            SelectObject(dc, previous);
+    }
+
+private:
+    HDC dc;
+    HGDIOBJ previous;
+};
+
 // Owns an image list unless a control has been given it for keeps.
 class ImageList {
 public:

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/FrameworkIds.h"
+#include "framework/Gdi.h"
 #include "framework/Text.h"
 
 namespace fw {
@@ -10,14 +11,10 @@ namespace fw {
 namespace {
 
 int textWidth(HWND window, const std::string& text) {
-    HDC dc = GetDC(window);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    WindowDC dc(window);
+    ScopedSelect font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size);
-    if (previous)
-        SelectObject(dc, previous);
-    ReleaseDC(window, dc);
+    GetTextExtentPoint32A(dc.get(), text.c_str(), int(text.size()), &size);
     return size.cx;
 }
 

@@ -16,10 +16,23 @@ constexpr YccTables makeYccTables()
     return t;
 }
 
-inline uint8_t clampSample(int value)
+// Sample limits for sums of a sample and a chroma contribution, which stay
+// within -256..511: a table look-up instead of two comparisons per byte.
+struct ClampTable {
+    uint8_t values[768];
+};
+
+constexpr ClampTable makeClampTable()
 {
-    return uint8_t(value < 0 ? 0 : value > 255 ? 255 : value);
+    ClampTable t{};
+    for (int i = 0; i < 768; ++i)
+        t.values[i] = uint8_t(i < 256 ? 0 : i > 511 ? 255 : i - 256);
+    return t;
 }
+
+constexpr ClampTable clampTable = makeClampTable();
+
+inline uint8_t clampSample(int value) { return clampTable.values[value + 256]; }
 
 }
 
@@ -31,9 +44,14 @@ void yccToBgrPlain(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8
         int luma = y[i];
         int blue = cb[i];
         int red = cr[i];
-        out[0] = clampSample(luma + yccTables.cbToB[blue]);
-        out[1] = clampSample(luma + ((yccTables.cbToG[blue] + yccTables.crToG[red]) >> YccScaleBits));
-        out[2] = clampSample(luma + yccTables.crToR[red]);
+        uint8_t b = clampSample(luma + yccTables.cbToB[blue]);
+        uint8_t g = clampSample(luma + ((yccTables.cbToG[blue] + yccTables.crToG[red]) >> YccScaleBits));
+        uint8_t r = clampSample(luma + yccTables.crToR[red]);
+        // Three stores after all loads: the output may not alias the inputs,
+        // but the compiler can't know that.
+        out[0] = b;
+        out[1] = g;
+        out[2] = r;
     }
 }
 

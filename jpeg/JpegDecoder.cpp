@@ -17,6 +17,29 @@ constexpr size_t MaxCoefficientBytes = size_t(1) << 30;
 // hostile file that would otherwise make every scan walk the whole image.
 constexpr int MaxScans = 1000;
 
+enum class BlockRegion { DcOnly, Corner, Whole };
+
+// Where a block's non-zero coefficients lie, so the cheapest exact inverse
+// DCT can be used for it.
+BlockRegion nonZeroRegion(const int16_t* block)
+{
+    uint64_t words[16];
+    std::memcpy(words, block, sizeof words);
+    // Word 2r holds columns 0-3 of row r, word 2r+1 columns 4-7.
+    uint64_t outsideCorner = 0;
+    for (int row = 0; row < 4; ++row)
+        outsideCorner |= words[2 * row + 1];
+    for (int i = 8; i < 16; ++i)
+        outsideCorner |= words[i];
+    if (outsideCorner != 0)
+        return BlockRegion::Whole;
+    uint64_t ac = words[2] | words[4] | words[6];
+    int16_t firstRow[4];
+    std::memcpy(firstRow, &words[0], sizeof firstRow);
+    ac |= uint64_t(uint16_t(firstRow[1]) | uint16_t(firstRow[2]) | uint16_t(firstRow[3]));
+    return ac == 0 ? BlockRegion::DcOnly : BlockRegion::Corner;
+}
+
 bool isUnsupportedFrame(int marker)
 {
     return (marker >= JpegMarker::Sof3 && marker <= JpegMarker::Sof15 && marker != JpegMarker::Dht) ||
@@ -272,6 +295,10 @@ JpegResult JpegDecoder::decodeStreaming(JpegRowOutput& output, const JpegKernels
                 }
                 --restartsLeft;
             }
+            // Data that has run out yields zero bits, which often still
+            // decode: stop at once rather than at the end of a long row.
+            if (reader.overran())
+                return scanEndResult();
             for (int i = 0; i < scan.componentCount; ++i) {
                 int c = scan.componentIndex[i];
                 const FrameComponent& component = frameHeader.components[c];
@@ -288,6 +315,8 @@ JpegResult JpegDecoder::decodeStreaming(JpegRowOutput& output, const JpegKernels
                         uint8_t* out = rowStart + (mcuX * h + bx) * 8;
                         if (end == 1)
                             idctDcOnly(block, quantNatural[c], out, stride);
+                        else if (end < CornerEnd)
+                            kernels.idctCorner(block, quantNatural[c], out, stride);
                         else
                             kernels.idct(block, quantNatural[c], out, stride);
                     }
@@ -323,7 +352,8 @@ JpegResult JpegDecoder::allocateCoefficients()
 }
 
 // One scan of a progressive (G.1.2) or multi-scan sequential (F.2.2) image
-// into the coefficient store.
+// into the coefficient store. Each kind of scan gets its own copy of the
+// walk over the blocks, with the block decoder inlined into it.
 JpegResult JpegDecoder::decodeBufferedScan()
 {
     latchQuantTables();
@@ -332,13 +362,44 @@ JpegResult JpegDecoder::decodeBufferedScan()
     for (int32_t& prediction : dcPredictor)
         prediction = 0;
     endOfBandRun = 0;
+    const int start = scan.spectralStart;
+    const int end = scan.spectralEnd;
+    const int low = scan.approxLow;
+    if (!frameHeader.progressive) {
+        return walkScanBlocks([&](int i, int c, int16_t* block) {
+            return decodeSequentialBlock(reader, tables.dc[scan.dcTable[i]], tables.ac[scan.acTable[i]],
+                                         dcPredictor[c], block) >= 0;
+        });
+    }
+    if (start == 0 && scan.approxHigh == 0) {
+        return walkScanBlocks([&](int i, int c, int16_t* block) {
+            return decodeDcFirst(reader, tables.dc[scan.dcTable[i]], dcPredictor[c], block, low);
+        });
+    }
+    if (start == 0) {
+        return walkScanBlocks([&](int, int, int16_t* block) {
+            decodeDcRefine(reader, block, low);
+            return true;
+        });
+    }
+    const HuffmanTable& acTable = tables.ac[scan.acTable[0]];
+    if (scan.approxHigh == 0) {
+        return walkScanBlocks([&](int, int, int16_t* block) {
+            return decodeAcFirst(reader, acTable, block, start, end, low, endOfBandRun);
+        });
+    }
+    return walkScanBlocks([&](int, int, int16_t* block) {
+        return decodeAcRefine(reader, acTable, block, start, end, low, endOfBandRun);
+    });
+}
+
+template <typename DecodeBlock>
+JpegResult JpegDecoder::walkScanBlocks(DecodeBlock decodeBlock)
+{
     const bool single = scan.componentCount == 1;
     const FrameComponent& first = frameHeader.components[scan.componentIndex[0]];
     const int mcusWide = single ? first.blocksWide : frameHeader.mcusWide;
     const int mcusHigh = single ? first.blocksHigh : frameHeader.mcusHigh;
-    const bool progressive = frameHeader.progressive;
-    const bool dcScan = scan.spectralStart == 0;
-    const bool refine = scan.approxHigh != 0;
     int restartsLeft = tables.restartInterval;
     int expectedRestart = 0;
 
@@ -353,36 +414,21 @@ JpegResult JpegDecoder::decodeBufferedScan()
                 }
                 --restartsLeft;
             }
+            // Data that has run out yields zero bits, which often still
+            // decode: stop at once rather than at the end of a long row.
+            if (reader.overran())
+                return scanEndResult();
             for (int i = 0; i < scan.componentCount; ++i) {
                 int c = scan.componentIndex[i];
                 const FrameComponent& component = frameHeader.components[c];
                 int h = single ? 1 : component.h;
                 int v = single ? 1 : component.v;
-                const HuffmanTable& dcTable = tables.dc[scan.dcTable[i]];
-                const HuffmanTable& acTable = tables.ac[scan.acTable[i]];
                 for (int by = 0; by < v; ++by) {
-                    for (int bx = 0; bx < h; ++bx) {
-                        size_t blockIndex = size_t(mcuY * v + by) * size_t(component.gridBlocksWide) +
-                                            size_t(mcuX * h + bx);
-                        int16_t* block = coefficients[c].get() + blockIndex * 64;
-                        bool ok = true;
-                        if (!progressive) {
-                            ok = decodeSequentialBlock(reader, dcTable, acTable, dcPredictor[c], block) >= 0;
-                        } else if (dcScan) {
-                            if (refine)
-                                decodeDcRefine(reader, block, scan.approxLow);
-                            else
-                                ok = decodeDcFirst(reader, dcTable, dcPredictor[c], block, scan.approxLow);
-                        } else if (refine) {
-                            ok = decodeAcRefine(reader, acTable, block, scan.spectralStart, scan.spectralEnd,
-                                                scan.approxLow, endOfBandRun);
-                        } else {
-                            ok = decodeAcFirst(reader, acTable, block, scan.spectralStart, scan.spectralEnd,
-                                               scan.approxLow, endOfBandRun);
-                        }
-                        if (!ok)
+                    int16_t* block = coefficients[c].get() +
+                                     (size_t(mcuY * v + by) * size_t(component.gridBlocksWide) + size_t(mcuX * h)) * 64;
+                    for (int bx = 0; bx < h; ++bx, block += 64)
+                        if (!decodeBlock(i, c, block))
                             return JpegDataError;
-                    }
                 }
             }
         }
@@ -407,8 +453,20 @@ JpegResult JpegDecoder::outputBuffered(JpegRowOutput& output, const JpegKernels&
                 uint8_t* rowStart = output.sampleRow(c, blockRow * 8);
                 const int16_t* block =
                     coefficients[c].get() + size_t(blockRow) * size_t(component.gridBlocksWide) * 64;
-                for (int bx = 0; bx < component.gridBlocksWide; ++bx, block += 64)
-                    kernels.idct(block, quantNatural[c], rowStart + bx * 8, stride);
+                for (int bx = 0; bx < component.gridBlocksWide; ++bx, block += 64) {
+                    uint8_t* out = rowStart + bx * 8;
+                    switch (nonZeroRegion(block)) {
+                    case BlockRegion::DcOnly:
+                        idctDcOnly(block, quantNatural[c], out, stride);
+                        break;
+                    case BlockRegion::Corner:
+                        kernels.idctCorner(block, quantNatural[c], out, stride);
+                        break;
+                    case BlockRegion::Whole:
+                        kernels.idct(block, quantNatural[c], out, stride);
+                        break;
+                    }
+                }
             }
         }
         output.bandDone(band);

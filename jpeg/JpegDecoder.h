@@ -34,6 +34,8 @@ private:
     JpegResult checkScanTables();
     JpegResult decodeStreaming(JpegRowOutput& output, const JpegKernels& kernels);
     JpegResult decodeBufferedScan();
+    template <typename DecodeBlock>
+    JpegResult walkScanBlocks(DecodeBlock decodeBlock);
     JpegResult outputBuffered(JpegRowOutput& output, const JpegKernels& kernels);
     JpegResult allocateCoefficients();
     JpegResult restart(int& expectedRestart);

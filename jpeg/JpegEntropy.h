@@ -15,7 +15,6 @@
 inline int decodeSequentialBlock(BitReader& reader, const HuffmanTable& dcTable,
                                  const HuffmanTable& acTable, int32_t& dcPredictor, int16_t* block)
 {
-    reader.fill();
     int size = reader.decode(dcTable);
     if (size < 0)
         return -1;
@@ -53,12 +52,120 @@ inline int decodeSequentialBlock(BitReader& reader, const HuffmanTable& dcTable,
     return k;
 }
 
-// Progressive scans (G.1.2.1 DC, G.1.2.2 AC first, G.1.2.3 AC refinement).
-// Each returns false for a code word that no table has.
-bool decodeDcFirst(BitReader& reader, const HuffmanTable& dcTable, int32_t& dcPredictor,
-                   int16_t* block, int approxLow);
-void decodeDcRefine(BitReader& reader, int16_t* block, int approxLow);
-bool decodeAcFirst(BitReader& reader, const HuffmanTable& acTable, int16_t* block, int start,
-                   int end, int approxLow, uint32_t& endOfBandRun);
-bool decodeAcRefine(BitReader& reader, const HuffmanTable& acTable, int16_t* block, int start,
-                    int end, int approxLow, uint32_t& endOfBandRun);
+// Progressive scans (G.1.2.1 DC, G.1.2.2 AC first, G.1.2.3 AC refinement),
+// inline like the sequential decoder since they run once per block. Each
+// returns false for a code word that no table has.
+inline bool decodeDcFirst(BitReader& reader, const HuffmanTable& dcTable, int32_t& dcPredictor,
+                          int16_t* block, int approxLow)
+{
+    int size = reader.decode(dcTable);
+    if (size < 0)
+        return false;
+    int32_t diff = size ? reader.receiveExtend(size) : 0;
+    dcPredictor = int32_t(uint32_t(dcPredictor) + uint32_t(diff));
+    block[0] = int16_t(uint32_t(dcPredictor) << approxLow);
+    return true;
+}
+
+inline void decodeDcRefine(BitReader& reader, int16_t* block, int approxLow)
+{
+    if (reader.receive(1))
+        block[0] = int16_t(block[0] | (1 << approxLow));
+}
+
+inline bool decodeAcFirst(BitReader& reader, const HuffmanTable& acTable, int16_t* block, int start,
+                          int end, int approxLow, uint32_t& endOfBandRun)
+{
+    if (endOfBandRun > 0) {
+        --endOfBandRun;
+        return true;
+    }
+    for (int k = start; k <= end; ++k) {
+        if (reader.count < 32)
+            reader.fill();
+        int32_t fast = acTable.acLookup[reader.peek(FastBits)];
+        if (fast != 0) {
+            reader.skip(fast & 0xFF);
+            k += (fast >> 8) & 15;
+            block[naturalOrder[k]] = int16_t(uint32_t(fast >> 16) << approxLow);
+            continue;
+        }
+        int symbol = reader.decode(acTable);
+        if (symbol < 0)
+            return false;
+        int run = symbol >> 4;
+        int size = symbol & 15;
+        if (size != 0) {
+            k += run;
+            int32_t value = reader.receiveExtend(size);
+            block[naturalOrder[k]] = int16_t(uint32_t(value) << approxLow);
+        } else if (run == 15) {
+            k += 15;
+        } else {
+            // G.1.2.2: a run of 2^r + r extra bits blocks ends here.
+            endOfBandRun = 1u << run;
+            if (run != 0)
+                endOfBandRun += reader.receive(run);
+            --endOfBandRun;
+            break;
+        }
+    }
+    return true;
+}
+
+// G.1.2.3: a correction bit for a coefficient that is already non-zero moves
+// it one step of 2^Al further from zero.
+inline void refineNonZero(BitReader& reader, int16_t& coefficient, int bit)
+{
+    if (reader.receive(1) && (coefficient & bit) == 0)
+        coefficient = int16_t(coefficient >= 0 ? coefficient + bit : coefficient - bit);
+}
+
+inline bool decodeAcRefine(BitReader& reader, const HuffmanTable& acTable, int16_t* block, int start,
+                           int end, int approxLow, uint32_t& endOfBandRun)
+{
+    const int bit = 1 << approxLow;
+    int k = start;
+    if (endOfBandRun == 0) {
+        for (; k <= end; ++k) {
+            int symbol = reader.decode(acTable);
+            if (symbol < 0)
+                return false;
+            int run = symbol >> 4;
+            int size = symbol & 15;
+            int newValue = 0;
+            if (size != 0) {
+                // A newly non-zero coefficient is always +-1 at this bit position.
+                newValue = reader.receive(1) ? bit : -bit;
+            } else if (run != 15) {
+                endOfBandRun = 1u << run;
+                if (run != 0)
+                    endOfBandRun += reader.receive(run);
+                break;
+            }
+            // Skip `run` zero coefficients, refining the non-zero ones passed on the way.
+            while (k <= end) {
+                int16_t& coefficient = block[naturalOrder[k]];
+                if (coefficient != 0) {
+                    refineNonZero(reader, coefficient, bit);
+                } else {
+                    if (run == 0)
+                        break;
+                    --run;
+                }
+                ++k;
+            }
+            if (newValue != 0)
+                block[naturalOrder[k]] = int16_t(newValue);
+        }
+    }
+    if (endOfBandRun > 0) {
+        for (; k <= end; ++k) {
+            int16_t& coefficient = block[naturalOrder[k]];
+            if (coefficient != 0)
+                refineNonZero(reader, coefficient, bit);
+        }
+        --endOfBandRun;
+    }
+    return true;
+}

@@ -8,9 +8,10 @@
 #include <cstdint>
 
 // Speed-up beyond the standard: code words of up to FastBits bits are decoded
-// with one table look-up. FastBits 9: larger handles more codes per look-up,
-// smaller stomps less of the L1 cache.
-constexpr int FastBits = 9;
+// with one table look-up (AC coefficients with their extra bits, too).
+// FastBits 10: larger handles more codes per look-up, smaller stomps less of
+// the L1 cache (the tables of one AC table take 6 KB).
+constexpr int FastBits = 10;
 
 struct HuffmanTable {
     bool defined = false;
@@ -48,6 +49,23 @@ public:
 
     void fill()
     {
+        // Speed-up beyond the standard: up to 8 bytes at once when none of
+        // them is 0xFF (no stuffing and no marker to handle).
+        if (count <= 56 && source.end - source.cur >= 8 && marker == 0) {
+            uint64_t word = 0;
+            for (int i = 0; i < 8; ++i)
+                word = (word << 8) | source.cur[i];
+            uint64_t inverted = ~word;
+            bool hasFF = ((inverted - 0x0101010101010101ull) & ~inverted & 0x8080808080808080ull) != 0;
+            if (!hasFF) {
+                int taken = (64 - count) >> 3;
+                uint64_t top = taken == 8 ? word : word >> (64 - 8 * taken);
+                bits |= top << (64 - count - 8 * taken);
+                count += 8 * taken;
+                source.cur += taken;
+                return;
+            }
+        }
         while (count <= 56) {
             if (source.cur != source.end && marker == 0) {
                 uint8_t byte = *source.cur;

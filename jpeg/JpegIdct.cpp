@@ -8,32 +8,51 @@ namespace {
 
 inline int32_t shiftRight(uint32_t value, int bits) { return int32_t(value) >> bits; }
 
+inline int32_t dcOnlyColumn(uint32_t dc)
+{
+    using namespace IdctConstants;
+    return shiftRight((dc << ConstBits) + (1u << (ConstBits - Pass1Bits - 1)), ConstBits - Pass1Bits);
 }
 
-void idctPlain(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride)
+// The accurate integer IDCT on a block whose non-zero coefficients all lie in
+// its first `Size` rows and columns. Leaving out terms that are known to be
+// zero changes no result, so every Size gives the full transform's bytes;
+// a smaller Size only saves work (a speed-up of ours, not of the reference).
+template <int Size>
+void idctRegion(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride)
 {
     using namespace IdctConstants;
     int32_t workspace[64];
+    // Coefficient (row, col) dequantized, or 0 outside the region.
+    auto input = [&](int row, int col) -> uint32_t {
+        if (row >= Size)
+            return 0;
+        return uint32_t(int32_t(block[row * 8 + col]) * quant[row * 8 + col]);
+    };
 
     // Pass 1: columns, results scaled up by 2^Pass1Bits.
-    for (int col = 0; col < 8; ++col) {
+    for (int col = 0; col < Size; ++col) {
         const int16_t* in = block + col;
-        const int16_t* q = quant + col;
         int32_t* ws = workspace + col;
-        if ((in[8] | in[16] | in[24] | in[32] | in[40] | in[48] | in[56]) == 0) {
-            int32_t dc = int32_t(uint32_t(int32_t(in[0]) * q[0]) << Pass1Bits);
+        int acBits = 0;
+        for (int row = 1; row < Size; ++row)
+            acBits |= in[row * 8];
+        if (acBits == 0) {
+            // What the full pass gives when only the DC term is non-zero,
+            // wrapping included: (dc << ConstBits + round) >> (ConstBits - Pass1Bits).
+            int32_t dc = dcOnlyColumn(input(0, col));
             for (int row = 0; row < 8; ++row)
                 ws[row * 8] = dc;
             continue;
         }
         // Even part.
-        uint32_t z2 = uint32_t(int32_t(in[16]) * q[16]);
-        uint32_t z3 = uint32_t(int32_t(in[48]) * q[48]);
+        uint32_t z2 = input(2, col);
+        uint32_t z3 = input(6, col);
         uint32_t z1 = (z2 + z3) * Fix0_541196100;
         uint32_t tmp2 = z1 + z3 * uint32_t(-Fix1_847759065);
         uint32_t tmp3 = z1 + z2 * Fix0_765366865;
-        z2 = uint32_t(int32_t(in[0]) * q[0]);
-        z3 = uint32_t(int32_t(in[32]) * q[32]);
+        z2 = input(0, col);
+        z3 = input(4, col);
         uint32_t tmp0 = (z2 + z3) << ConstBits;
         uint32_t tmp1 = (z2 - z3) << ConstBits;
         uint32_t tmp10 = tmp0 + tmp3;
@@ -42,10 +61,10 @@ void idctPlain(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff
         uint32_t tmp12 = tmp1 - tmp2;
 
         // Odd part.
-        tmp0 = uint32_t(int32_t(in[56]) * q[56]);
-        tmp1 = uint32_t(int32_t(in[40]) * q[40]);
-        tmp2 = uint32_t(int32_t(in[24]) * q[24]);
-        tmp3 = uint32_t(int32_t(in[8]) * q[8]);
+        tmp0 = input(7, col);
+        tmp1 = input(5, col);
+        tmp2 = input(3, col);
+        tmp3 = input(1, col);
         z1 = tmp0 + tmp3;
         z2 = tmp1 + tmp2;
         z3 = tmp0 + tmp2;
@@ -83,27 +102,33 @@ void idctPlain(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff
     constexpr uint32_t round = 1u << (shift - 1);
     for (int row = 0; row < 8; ++row, out += stride) {
         const int32_t* ws = workspace + row * 8;
-        if ((ws[1] | ws[2] | ws[3] | ws[4] | ws[5] | ws[6] | ws[7]) == 0) {
-            uint8_t value = idctRangeLimit[shiftRight(uint32_t(ws[0]) + (1u << (Pass1Bits + 2)), Pass1Bits + 3) & 1023];
+        auto w = [&](int col) -> uint32_t { return col < Size ? uint32_t(ws[col]) : 0; };
+        int acBits = 0;
+        for (int col = 1; col < Size; ++col)
+            acBits |= ws[col];
+        if (acBits == 0) {
+            // Same bits as the full pass: it shifts left by ConstBits first, but
+            // only bits 18-27 of the result are kept.
+            uint8_t value = idctRangeLimit[shiftRight(w(0) + (1u << (Pass1Bits + 2)), Pass1Bits + 3) & 1023];
             std::memset(out, value, 8);
             continue;
         }
-        uint32_t z2 = uint32_t(ws[2]);
-        uint32_t z3 = uint32_t(ws[6]);
+        uint32_t z2 = w(2);
+        uint32_t z3 = w(6);
         uint32_t z1 = (z2 + z3) * Fix0_541196100;
         uint32_t tmp2 = z1 + z3 * uint32_t(-Fix1_847759065);
         uint32_t tmp3 = z1 + z2 * Fix0_765366865;
-        uint32_t tmp0 = (uint32_t(ws[0]) + uint32_t(ws[4])) << ConstBits;
-        uint32_t tmp1 = (uint32_t(ws[0]) - uint32_t(ws[4])) << ConstBits;
+        uint32_t tmp0 = (w(0) + w(4)) << ConstBits;
+        uint32_t tmp1 = (w(0) - w(4)) << ConstBits;
         uint32_t tmp10 = tmp0 + tmp3;
         uint32_t tmp13 = tmp0 - tmp3;
         uint32_t tmp11 = tmp1 + tmp2;
         uint32_t tmp12 = tmp1 - tmp2;
 
-        tmp0 = uint32_t(ws[7]);
-        tmp1 = uint32_t(ws[5]);
-        tmp2 = uint32_t(ws[3]);
-        tmp3 = uint32_t(ws[1]);
+        tmp0 = w(7);
+        tmp1 = w(5);
+        tmp2 = w(3);
+        tmp3 = w(1);
         z1 = tmp0 + tmp3;
         z2 = tmp1 + tmp2;
         z3 = tmp0 + tmp2;
@@ -135,10 +160,24 @@ void idctPlain(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff
     }
 }
 
+}
+
+void idctPlain(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride)
+{
+    idctRegion<8>(block, quant, out, stride);
+}
+
+void idctPlainCorner(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride)
+{
+    idctRegion<4>(block, quant, out, stride);
+}
+
 void idctDcOnly(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride)
 {
     using namespace IdctConstants;
-    uint32_t dc = uint32_t(int32_t(block[0]) * quant[0]) << Pass1Bits;
+    uint32_t dc = uint32_t(dcOnlyColumn(uint32_t(int32_t(block[0]) * quant[0])));
+    // A row whose only non-zero term is the first gives this for every sample;
+    // the bits kept are those the full pass keeps, wrapping included.
     uint8_t value = idctRangeLimit[shiftRight(dc + (1u << (Pass1Bits + 2)), Pass1Bits + 3) & 1023];
     for (int row = 0; row < 8; ++row, out += stride)
         std::memset(out, value, 8);

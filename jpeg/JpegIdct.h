@@ -38,5 +38,10 @@ inline constexpr std::array<uint8_t, 1024> idctRangeLimit = makeIdctRangeLimit()
 // 8x8 result is written to out, rows `stride` bytes apart.
 void idctPlain(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride);
 
+// The same for a block whose non-zero coefficients all lie in its top-left
+// 4x4 corner (zig-zag indices below CornerEnd).
+void idctPlainCorner(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride);
+constexpr int CornerEnd = 10;
+
 // The same for a block whose only non-zero coefficient is the DC term.
 void idctDcOnly(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride);

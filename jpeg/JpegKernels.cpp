@@ -7,7 +7,7 @@
 const JpegKernels& plainKernels()
 {
     static const JpegKernels kernels = {
-        "plain", idctPlain, upsampleH2V1Plain, upsampleH2V2Plain, upsampleH1V2Plain, yccToBgrPlain,
+        "plain", idctPlain, idctPlainCorner, upsampleH2V1Plain, upsampleH2V2Plain, upsampleH1V2Plain, yccToBgrPlain,
     };
     return kernels;
 }

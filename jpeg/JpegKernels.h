@@ -10,6 +10,8 @@
 struct JpegKernels {
     const char* name;
     void (*idct)(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride);
+    // The same for a block with non-zero coefficients only in its top-left 4x4 corner.
+    void (*idctCorner)(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride);
     void (*upsampleH2V1)(const uint8_t* in, int inWidth, uint8_t* out);
     void (*upsampleH2V2)(const uint8_t* nearRow, const uint8_t* farRow, int inWidth, uint8_t* out);
     void (*upsampleH1V2)(const uint8_t* nearRow, const uint8_t* farRow, int width, int bias, uint8_t* out);

@@ -252,17 +252,15 @@ int ShellFileOps::move(const std::string& from, const std::string& to) { return 
 
 int ShellFileOps::copy(const std::string& from, const std::string& to) { return transfer(Transfer::Copy, from, to); }
 
+// The destination's own name is tried first and the free-name search starts only when it is
+// taken, and a missing source is told from a missing folder only after a failure: an update of a
+// large album is mostly these calls.
 int ShellFileOps::transfer(Transfer kind, const std::string& from, const std::string& to) {
     if (!fitsShellBuffer(from) || !fitsShellBuffer(to))
         return ResultPathTooLong;
     std::string source = nativePath(from);
-    if (!nativeExists(source))
-        return ResultFileNotFound;
-    // A name taken between choosing it and using it only sends the file on to the next free name.
-    for (;;) {
-        // A name too long for the buffers ends the search; it is refused below.
-        std::string target = freeDestinationName(
-            to, [this](const std::string& path) { return fitsShellBuffer(path) && exists(path); });
+    for (int n = 1;; ++n) {
+        std::string target = numberedName(to, n);
         if (!fitsShellBuffer(target))
             return ResultPathTooLong;
         std::string destination = nativePath(target);
@@ -278,8 +276,11 @@ int ShellFileOps::transfer(Transfer kind, const std::string& from, const std::st
                 ::unlink(destination.c_str());
             }
         }
-        if (error != EEXIST)
-            return error ? resultOf(error) : 0;
+        if (error == EEXIST)
+            continue;  // taken, also if another program took it a moment ago: the next name
+        if ((error == ENOENT || error == ENOTDIR) && !nativeExists(source))
+            return ResultFileNotFound;
+        return error ? resultOf(error) : 0;
     }
 }
 

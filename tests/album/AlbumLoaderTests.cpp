@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "album/AlbumRows.h"
+#include "album/PhotoFileName.h"
 #include "diag/EventLog.h"
 #include "tests/support/ScriptedFeedback.h"
 #include "tests/support/TempFolder.h"
@@ -113,6 +114,19 @@ TEST(AlbumLoader, WhichFilesArePhotosOfTheAlbum) {
     // The header may stand anywhere in the name; the row text is what follows the last underscore.
     EXPECT_EQ(names, (std::vector<std::string>{"Smith_2_", "Smith_2_0000", "xSmith_2_0003"}));
     EXPECT_EQ(rows.text(0), "");
+}
+
+TEST(AlbumLoader, OnlyJpgFileNamesAreTaken) {
+    struct Case {
+        const char* name;
+        bool jpg;
+    } cases[] = {{"a.jpg", true}, {"A_1_0000.JPG", true}, {".jpg", true}, {"a.jpeg", false}, {"a.jpg.txt", false},
+                 {"jpg", false}, {"a.jp", false}, {"", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(hasJpgExtension(c.name), c.jpg);
+    }
+    EXPECT_EQ(baseNameOf("A_1_0000.JPG"), "A_1_0000");
 }
 
 TEST(AlbumLoader, NumbersWithoutLeadingZerosSortByBytes) {

@@ -62,6 +62,8 @@ TEST(NeighborhoodFile, RecordsFillRowsAndRowsWithoutRecordsGo) {
          family(1, 3) + familyName(1, std::string(32, 'N'), false) + "more", {{std::string(32, 'N'), "3", "1"}}},
         {"a longer name is cut at 32 bytes", {std::string(32, 'N'), std::string(33, 'N')},
          family(1, 3) + familyName(1, std::string(33, 'N')), {{std::string(32, 'N'), "3", "1"}}},
+        {"a record across the reader's 64 KiB pieces", {"Smith"},
+         std::string(65536 - 50, 'x') + family(2, 20) + familyName(2, "Smith"), {{"Smith", "20", "2"}}},
         {"empty file", {"Smith"}, "", {}},
         {"no family records", {"Smith"}, fileHeader() + chunk("NGBH", 1, std::string(40, 'F')), {}},
         {"a name record without a family record before it", {"Smith"}, familyName(2, "Smith"), {}},

@@ -1,0 +1,226 @@
+// Kernels for processors with AVX2 (compiled with -mavx2; chosen only after a
+// run-time check of the processor).
+
+#include "JpegKernelTables.h"
+
+#include "JpegColor.h"
+#include "JpegSimdIdct.h"
+
+#include <immintrin.h>
+
+namespace {
+
+struct Lanes {
+    __m256i v;
+    static Lanes broadcast(uint32_t value) { return {_mm256_set1_epi32(int32_t(value))}; }
+};
+inline Lanes operator+(Lanes a, Lanes b) { return {_mm256_add_epi32(a.v, b.v)}; }
+inline Lanes operator-(Lanes a, Lanes b) { return {_mm256_sub_epi32(a.v, b.v)}; }
+inline Lanes mul(Lanes a, uint32_t constant) { return {_mm256_mullo_epi32(a.v, _mm256_set1_epi32(int32_t(constant)))}; }
+template <int Bits>
+inline Lanes shiftLeft(Lanes a) { return {_mm256_slli_epi32(a.v, Bits)}; }
+template <int Bits>
+inline Lanes shiftRightArithmetic(Lanes a) { return {_mm256_srai_epi32(a.v, Bits)}; }
+
+inline void transpose(Lanes r[8])
+{
+    __m256i t0 = _mm256_unpacklo_epi32(r[0].v, r[1].v);
+    __m256i t1 = _mm256_unpackhi_epi32(r[0].v, r[1].v);
+    __m256i t2 = _mm256_unpacklo_epi32(r[2].v, r[3].v);
+    __m256i t3 = _mm256_unpackhi_epi32(r[2].v, r[3].v);
+    __m256i t4 = _mm256_unpacklo_epi32(r[4].v, r[5].v);
+    __m256i t5 = _mm256_unpackhi_epi32(r[4].v, r[5].v);
+    __m256i t6 = _mm256_unpacklo_epi32(r[6].v, r[7].v);
+    __m256i t7 = _mm256_unpackhi_epi32(r[6].v, r[7].v);
+    __m256i u0 = _mm256_unpacklo_epi64(t0, t2);
+    __m256i u1 = _mm256_unpackhi_epi64(t0, t2);
+    __m256i u2 = _mm256_unpacklo_epi64(t1, t3);
+    __m256i u3 = _mm256_unpackhi_epi64(t1, t3);
+    __m256i u4 = _mm256_unpacklo_epi64(t4, t6);
+    __m256i u5 = _mm256_unpackhi_epi64(t4, t6);
+    __m256i u6 = _mm256_unpacklo_epi64(t5, t7);
+    __m256i u7 = _mm256_unpackhi_epi64(t5, t7);
+    r[0].v = _mm256_permute2x128_si256(u0, u4, 0x20);
+    r[1].v = _mm256_permute2x128_si256(u1, u5, 0x20);
+    r[2].v = _mm256_permute2x128_si256(u2, u6, 0x20);
+    r[3].v = _mm256_permute2x128_si256(u3, u7, 0x20);
+    r[4].v = _mm256_permute2x128_si256(u0, u4, 0x31);
+    r[5].v = _mm256_permute2x128_si256(u1, u5, 0x31);
+    r[6].v = _mm256_permute2x128_si256(u2, u6, 0x31);
+    r[7].v = _mm256_permute2x128_si256(u3, u7, 0x31);
+}
+
+// True when every lane of the eight vectors holds a value of -32768..32767.
+inline bool fitIn16Bits(const Lanes v[8])
+{
+    const __m256i bias = _mm256_set1_epi32(0x8000);
+    __m256i any = _mm256_setzero_si256();
+    for (int i = 0; i < 8; ++i)
+        any = _mm256_or_si256(any, _mm256_add_epi32(v[i].v, bias));
+    return _mm256_testz_si256(any, _mm256_set1_epi32(int32_t(0xFFFF0000u)));
+}
+
+// Two 16-bit values per 32-bit lane, a in the low half and b in the high half.
+inline __m256i pair(Lanes a, Lanes b) { return _mm256_blend_epi16(a.v, _mm256_slli_epi32(b.v, 16), 0xAA); }
+
+inline __m256i constants(int16_t low, int16_t high)
+{
+    return _mm256_set1_epi32(int32_t(uint32_t(uint16_t(low)) | (uint32_t(uint16_t(high)) << 16)));
+}
+
+// The same transform for inputs that fit in 16 bits, with each output a sum of
+// 16-bit products (one multiply-add instruction per pair of inputs). The
+// factors are the transform's constants multiplied out, so the sums equal
+// the plain kernel's modulo 2^32.
+[[gnu::always_inline]] inline void transformPairs(const Lanes in[8], Lanes out[8], uint32_t round, bool firstPass)
+{
+    __m256i p04 = pair(in[0], in[4]);
+    __m256i p26 = pair(in[2], in[6]);
+    __m256i p75 = pair(in[7], in[5]);
+    __m256i p31 = pair(in[3], in[1]);
+    __m256i rounding = _mm256_set1_epi32(int32_t(round));
+    __m256i tmp0 = _mm256_add_epi32(_mm256_madd_epi16(p04, constants(8192, 8192)), rounding);
+    __m256i tmp1 = _mm256_add_epi32(_mm256_madd_epi16(p04, constants(8192, -8192)), rounding);
+    __m256i tmp2 = _mm256_madd_epi16(p26, constants(4433, -10704));
+    __m256i tmp3 = _mm256_madd_epi16(p26, constants(10703, 4433));
+    __m256i tmp10 = _mm256_add_epi32(tmp0, tmp3);
+    __m256i tmp13 = _mm256_sub_epi32(tmp0, tmp3);
+    __m256i tmp11 = _mm256_add_epi32(tmp1, tmp2);
+    __m256i tmp12 = _mm256_sub_epi32(tmp1, tmp2);
+    __m256i o0 = _mm256_add_epi32(_mm256_madd_epi16(p75, constants(-11363, 9633)),
+                                  _mm256_madd_epi16(p31, constants(-6436, 2260)));
+    __m256i o1 = _mm256_add_epi32(_mm256_madd_epi16(p75, constants(9633, 2261)),
+                                  _mm256_madd_epi16(p31, constants(-11362, 6437)));
+    __m256i o2 = _mm256_add_epi32(_mm256_madd_epi16(p75, constants(-6436, -11362)),
+                                  _mm256_madd_epi16(p31, constants(-2259, 9633)));
+    __m256i o3 = _mm256_add_epi32(_mm256_madd_epi16(p75, constants(2260, 6437)),
+                                  _mm256_madd_epi16(p31, constants(9633, 11363)));
+    __m256i results[8] = {_mm256_add_epi32(tmp10, o3), _mm256_add_epi32(tmp11, o2), _mm256_add_epi32(tmp12, o1),
+                          _mm256_add_epi32(tmp13, o0), _mm256_sub_epi32(tmp13, o0), _mm256_sub_epi32(tmp12, o1),
+                          _mm256_sub_epi32(tmp11, o2), _mm256_sub_epi32(tmp10, o3)};
+    for (int i = 0; i < 8; ++i) {
+        if (firstPass)
+            out[i].v = _mm256_srai_epi32(results[i], 11);
+        else
+            out[i].v = _mm256_srai_epi32(_mm256_slli_epi32(results[i], 4), 22);
+    }
+}
+
+void idctAvx2(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride)
+{
+    Lanes rows[8];
+    for (int r = 0; r < 8; ++r) {
+        __m256i c = _mm256_cvtepi16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 8 * r)));
+        __m256i q = _mm256_cvtepi16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(quant + 8 * r)));
+        rows[r].v = _mm256_mullo_epi32(c, q);
+    }
+    // Pass 1 on all eight columns at once (lane = column), then rows. Photos
+    // always take the 16-bit route; damaged data may need the 32-bit one.
+    Lanes work[8];
+    if (fitIn16Bits(rows))
+        transformPairs(rows, work, simd_idct::FirstPassRound, true);
+    else
+        simd_idct::transform(rows, work, simd_idct::FirstPassRound, true);
+    transpose(work);
+    Lanes samples[8];
+    if (fitIn16Bits(work))
+        transformPairs(work, samples, simd_idct::SecondPassRound, false);
+    else
+        simd_idct::transform(work, samples, simd_idct::SecondPassRound, false);
+    transpose(samples);  // back to one vector per output row
+
+    const __m256i offset = _mm256_set1_epi32(128);
+    __m256i pairs[4];
+    for (int i = 0; i < 4; ++i) {
+        __m256i a = _mm256_add_epi32(samples[2 * i].v, offset);
+        __m256i b = _mm256_add_epi32(samples[2 * i + 1].v, offset);
+        // 16-bit lanes: a0-3 b0-3 | a4-7 b4-7, reordered to a0-7 | b0-7.
+        pairs[i] = _mm256_permute4x64_epi64(_mm256_packs_epi32(a, b), 0xD8);
+    }
+    // Bytes: rows 0 and 2 in the low half, rows 1 and 3 in the high half.
+    __m256i bytes01 = _mm256_packus_epi16(pairs[0], pairs[1]);
+    __m256i bytes23 = _mm256_packus_epi16(pairs[2], pairs[3]);
+    auto storeRows = [&](__m256i bytes, int firstRow) {
+        __m128i low = _mm256_castsi256_si128(bytes);
+        __m128i high = _mm256_extracti128_si256(bytes, 1);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + stride * firstRow), low);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + stride * (firstRow + 1)), high);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + stride * (firstRow + 2)), _mm_unpackhi_epi64(low, low));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + stride * (firstRow + 3)), _mm_unpackhi_epi64(high, high));
+    };
+    storeRows(bytes01, 0);
+    storeRows(bytes23, 4);
+}
+
+// Eight pixels' chroma contribution, as the plain kernel computes it:
+// (factor * (c - 128) + 2^15) >> 16, or for green the sum of both products.
+inline __m256i scaled(__m256i centred, int32_t factor)
+{
+    return _mm256_mullo_epi32(centred, _mm256_set1_epi32(factor));
+}
+
+void yccToBgrAvx2(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8_t* out, int width)
+{
+    const __m256i centre = _mm256_set1_epi32(128);
+    const __m256i half = _mm256_set1_epi32(1 << (YccScaleBits - 1));
+    // Gathers blue, green and red of 16 pixels into 48 bytes of B G R order.
+    const __m128i toBlue0 = _mm_setr_epi8(0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1, 5);
+    const __m128i toGreen0 = _mm_setr_epi8(-1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1);
+    const __m128i toRed0 = _mm_setr_epi8(-1, -1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1);
+    const __m128i toBlue1 = _mm_setr_epi8(-1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10, -1);
+    const __m128i toGreen1 = _mm_setr_epi8(5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10);
+    const __m128i toRed1 = _mm_setr_epi8(-1, 5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1);
+    const __m128i toBlue2 = _mm_setr_epi8(-1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1, -1);
+    const __m128i toGreen2 = _mm_setr_epi8(-1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1);
+    const __m128i toRed2 = _mm_setr_epi8(10, -1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15);
+
+    int i = 0;
+    for (; i + 16 <= width; i += 16) {
+        __m256i blue16[2], green16[2], red16[2];
+        for (int half8 = 0; half8 < 2; ++half8) {
+            int at = i + 8 * half8;
+            __m256i luma = _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(y + at)));
+            __m256i cbc = _mm256_sub_epi32(
+                _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(cb + at))), centre);
+            __m256i crc = _mm256_sub_epi32(
+                _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(cr + at))), centre);
+            __m256i b = _mm256_add_epi32(luma, _mm256_srai_epi32(_mm256_add_epi32(scaled(cbc, YccCbToB), half), 16));
+            __m256i r = _mm256_add_epi32(luma, _mm256_srai_epi32(_mm256_add_epi32(scaled(crc, YccCrToR), half), 16));
+            __m256i g = _mm256_add_epi32(
+                luma, _mm256_srai_epi32(_mm256_add_epi32(_mm256_add_epi32(scaled(cbc, -YccCbToG), half),
+                                                         scaled(crc, -YccCrToG)),
+                                        16));
+            blue16[half8] = b;
+            green16[half8] = g;
+            red16[half8] = r;
+        }
+        // 32-bit lanes to 16 saturated bytes per colour, in pixel order.
+        auto toBytes = [](__m256i first, __m256i second) {
+            __m256i words = _mm256_permute4x64_epi64(_mm256_packs_epi32(first, second), 0xD8);
+            __m128i low = _mm256_castsi256_si128(words);
+            __m128i high = _mm256_extracti128_si256(words, 1);
+            return _mm_packus_epi16(low, high);
+        };
+        __m128i b = toBytes(blue16[0], blue16[1]);
+        __m128i g = toBytes(green16[0], green16[1]);
+        __m128i r = toBytes(red16[0], red16[1]);
+        __m128i out0 = _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(b, toBlue0), _mm_shuffle_epi8(g, toGreen0)),
+                                    _mm_shuffle_epi8(r, toRed0));
+        __m128i out1 = _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(b, toBlue1), _mm_shuffle_epi8(g, toGreen1)),
+                                    _mm_shuffle_epi8(r, toRed1));
+        __m128i out2 = _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(b, toBlue2), _mm_shuffle_epi8(g, toGreen2)),
+                                    _mm_shuffle_epi8(r, toRed2));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * i), out0);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * i + 16), out1);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * i + 32), out2);
+    }
+    // The last few pixels: never a byte past the bitmap row.
+    if (i < width)
+        yccToBgrPlain(y + i, cb + i, cr + i, out + 3 * i, width - i);
+}
+
+}
+
+const JpegKernels avx2KernelTable = {
+    "avx2", idctAvx2, idctAvx2, upsampleH2V1Sse2, upsampleH2V2Sse2, upsampleH1V2Sse2, yccToBgrAvx2,
+};
