@@ -1,6 +1,6 @@
 #pragma once
 
-// ISO/IEC 10918-1 Annex C (Huffman table specification) and F.2.2.3-F.2.2.5
+// ISO/IEC 10918-1 Annex C (the Huffman tables) and F.2.2.3-F.2.2.5
 // (decoding procedure for code words, receiving and extending the bits).
 
 #include "JpegSource.h"

@@ -88,7 +88,7 @@ JpegResult parseFrameHeader(const uint8_t* data, size_t size, int marker, FrameH
     return JpegSuccess;
 }
 
-// ISO/IEC 10918-1 B.2.4.1 Quantization table-specification syntax.
+// ISO/IEC 10918-1 B.2.4.1 Define quantization tables (DQT) syntax.
 JpegResult parseQuantTables(const uint8_t* data, size_t size, DecoderTables& tables)
 {
     size_t pos = 0;
@@ -116,7 +116,7 @@ JpegResult parseQuantTables(const uint8_t* data, size_t size, DecoderTables& tab
     return JpegSuccess;
 }
 
-// ISO/IEC 10918-1 B.2.4.2 Huffman table-specification syntax.
+// ISO/IEC 10918-1 B.2.4.2 Define Huffman tables (DHT) syntax.
 JpegResult parseHuffmanTables(const uint8_t* data, size_t size, DecoderTables& tables)
 {
     size_t pos = 0;

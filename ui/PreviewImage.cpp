@@ -1,5 +1,6 @@
 #include "ui/PreviewImage.h"
 
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -58,11 +59,16 @@ PreviewImage::~PreviewImage()
     releaseProperties(&properties);
 }
 
-bool PreviewImage::fail()
+void PreviewImage::clear()
 {
     releaseProperties(&properties);
     pixels.reset();
     std::memset(&properties, 0, sizeof properties);
+}
+
+bool PreviewImage::fail()
+{
+    clear();
     return false;
 }
 
@@ -86,6 +92,8 @@ bool PreviewImage::load(const std::string& path)
     properties.bitmapRowPadding = uint32_t(paddedRowBytes - rowBytes);
 
     pixels.reset();
+    if (properties.jpegHeight != 0 && paddedRowBytes > SIZE_MAX / properties.jpegHeight)
+        return fail();
     pixels.reset(new (std::nothrow) uint8_t[paddedRowBytes * properties.jpegHeight]());
     if (!pixels)
         return fail();

@@ -1,5 +1,6 @@
 #include <chrono>
 
+#include "PressButton.h"
 #include "ProgramFixture.h"
 #include "res/resource.h"
 
@@ -18,14 +19,15 @@ TEST_F(ProgramTest, ClosingOverChangesAsksAndNoKeepsTheWindowOpen) {
     ASSERT_TRUE(startProgram());
     gui::click(viewControl(IDC_CAPTION));
     gui::typeText(mainWindow(), "x");
+    ASSERT_TRUE(gui::waitFor([&] { return gui::windowText(viewControl(IDC_CAPTION)) == "x"; }, 3s))
+        << "the typing did not reach the caption box";
 
     gui::pressKey(mainWindow(), VK_F4, {VK_MENU});
     HWND box = program.waitForWindow("Discard Changes?", 5s);
     ASSERT_TRUE(box) << "closing did not ask";
     EXPECT_EQ(gui::windowText(GetDlgItem(box, 0xFFFF)), DiscardText);
     EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr) << "only Yes and No";
-    gui::click(GetDlgItem(box, IDNO));
-    ASSERT_TRUE(gui::waitFor([&] { return !IsWindow(box); }, 5s));
+    ASSERT_TRUE(gui::pressButton(GetDlgItem(box, IDNO)));
     gui::pause(500ms);
     EXPECT_TRUE(program.running());
     EXPECT_TRUE(IsWindowVisible(mainWindow()));
@@ -33,7 +35,7 @@ TEST_F(ProgramTest, ClosingOverChangesAsksAndNoKeepsTheWindowOpen) {
     exitThroughMenu();
     box = program.waitForWindow("Discard Changes?", 5s);
     ASSERT_TRUE(box) << "Exit did not ask";
-    gui::click(GetDlgItem(box, IDYES));
+    ASSERT_TRUE(gui::pressButton(GetDlgItem(box, IDYES)));
     EXPECT_EQ(program.waitForExit(10s), 0);
     EXPECT_TRUE(storedSetting("Show Open"));
 }

@@ -1,5 +1,6 @@
 #include <chrono>
 
+#include "PressButton.h"
 #include "ProgramFixture.h"
 #include "res/resource.h"
 
@@ -125,7 +126,6 @@ TEST_F(MainWindowTest, HelpContentsReportsTheMissingHelpFile) {
     EXPECT_EQ(gui::windowText(GetDlgItem(box, 0xFFFF)),
               "The program help file was either not found, or\ncannot be opened. The expected file path is:\n\n" +
                   helpPath);
-    gui::click(GetDlgItem(box, IDOK));
-    EXPECT_TRUE(gui::waitFor([&] { return !IsWindow(box); }, 5s));
+    EXPECT_TRUE(gui::pressButton(GetDlgItem(box, IDOK)));
     EXPECT_NE(logText().find("ERROR: Cannot open help file: " + helpPath + "\r\n"), std::string::npos) << logText();
 }

@@ -1,5 +1,6 @@
 #include <chrono>
 
+#include "PressButton.h"
 #include "ProgramFixture.h"
 #include "res/resource.h"
 
@@ -29,8 +30,7 @@ TEST_F(ProgramTest, FirstRunOffersOpenAlbumAfterTheWindowShowsAndStoresTheSettin
     EXPECT_NE(logText().find("LOG: Album path = " + gameFolder + "\\UserData\\PhotoAlbum\r\n"), std::string::npos)
         << logText();
 
-    gui::click(GetDlgItem(openDialog, IDCANCEL));
-    ASSERT_TRUE(gui::waitFor([&] { return !IsWindow(openDialog); }, 5s)) << "Cancel did not close the dialog";
+    ASSERT_TRUE(gui::pressButton(GetDlgItem(openDialog, IDCANCEL))) << "Cancel did not close the dialog";
     EXPECT_EQ(gui::windowText(mainWindow()), "Velmora") << "a cancelled Open Album keeps the plain title";
 
     exitThroughMenu();
@@ -85,7 +85,7 @@ TEST_F(ProgramTest, LogThatCannotBeCreatedIsReportedAndLoggingIsSwitchedOff) {
     HWND box = program.waitForWindow("Log Creation Error", 20s);
     ASSERT_TRUE(box) << "no message about the log";
     EXPECT_EQ(gui::windowText(GetDlgItem(box, 0xFFFF)), "The event log failed to be created. Logging will be disabled.");
-    gui::click(GetDlgItem(box, IDOK));
+    ASSERT_TRUE(gui::pressButton(GetDlgItem(box, IDOK)));
     ASSERT_TRUE(gui::waitFor([&] { return (frame = program.mainWindow()) != nullptr; }, 20s));
     EXPECT_EQ(program.windowTitled("Log Creation Error"), nullptr);
 
