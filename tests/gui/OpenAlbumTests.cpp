@@ -1,6 +1,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "PressButton.h"
 #include "ProgramFixture.h"
 #include "res/resource.h"
 
@@ -34,10 +35,10 @@ protected:
     void TearDown() override {
         if (program.running()) {
             if (HWND dialog = program.windowTitled("Open Photo Album"))
-                gui::click(GetDlgItem(dialog, IDCANCEL));
+                gui::pressButton(GetDlgItem(dialog, IDCANCEL));
             exitThroughMenu();
             if (HWND box = program.waitForWindow("Discard Changes?", 2s))
-                gui::click(GetDlgItem(box, IDYES));
+                gui::pressButton(GetDlgItem(box, IDYES));
             EXPECT_EQ(program.waitForExit(10s), 0);
         }
         ProgramTest::TearDown();
@@ -138,7 +139,7 @@ TEST_F(OpenAlbumTest, FamiliesWithoutNeighborhoodDataAreMarkedAndCannotBeOpened)
     EXPECT_EQ(gui::windowText(GetDlgItem(message, 0xFFFF)), DataReadingErrorText);
     EXPECT_EQ(GetWindow(message, GW_OWNER), dialog);
     EXPECT_EQ(GetDlgItem(message, IDCANCEL), nullptr) << "only OK";
-    gui::click(GetDlgItem(message, IDOK));
+    gui::pressButton(GetDlgItem(message, IDOK));
     ASSERT_TRUE(gui::waitFor([&] { return !IsWindow(message); }, 5s));
     EXPECT_EQ(gui::comboSelectedText(box), "02");
     EXPECT_EQ(familyRows(dialog), (std::vector<std::string>{"Brandt|?|?", "Okafor|?|?", "Smith|?|?"}));
@@ -185,17 +186,17 @@ TEST_F(OpenAlbumTest, CancelAndNoKeepTheOpenAlbumAndItsChanges) {
     HWND discard = program.waitForWindow("Discard Changes?", 5s);
     ASSERT_TRUE(discard);
     EXPECT_EQ(GetWindow(discard, GW_OWNER), mainWindow());
-    gui::click(GetDlgItem(discard, IDNO));
+    gui::pressButton(GetDlgItem(discard, IDNO));
     gui::pause(500ms);
     EXPECT_EQ(program.windowTitled("Open Photo Album"), nullptr) << "No showed the dialog";
 
     gui::pressKey(mainWindow(), 'O', {VK_CONTROL});
     discard = program.waitForWindow("Discard Changes?", 5s);
     ASSERT_TRUE(discard);
-    gui::click(GetDlgItem(discard, IDYES));
+    gui::pressButton(GetDlgItem(discard, IDYES));
     HWND dialog = program.waitForWindow("Open Photo Album", 5s);
     ASSERT_TRUE(dialog);
-    gui::click(GetDlgItem(dialog, IDCANCEL));
+    gui::pressButton(GetDlgItem(dialog, IDCANCEL));
     ASSERT_TRUE(gui::waitFor([&] { return !IsWindow(dialog); }, 5s));
 
     EXPECT_EQ(gui::windowText(mainWindow()), "Velmora - Smith Family Photo Album");
@@ -209,6 +210,6 @@ TEST_F(OpenAlbumTest, CancelAndNoKeepTheOpenAlbumAndItsChanges) {
     gui::pressKey(mainWindow(), VK_F4, {VK_MENU});
     discard = program.waitForWindow("Discard Changes?", 5s);
     ASSERT_TRUE(discard) << "the change was forgotten";
-    gui::click(GetDlgItem(discard, IDYES));
+    gui::pressButton(GetDlgItem(discard, IDYES));
     EXPECT_EQ(program.waitForExit(10s), 0);
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "PressButton.h"
 #include "res/resource.h"
 
 namespace {
@@ -169,8 +170,7 @@ bool ProgramTest::openFamily(HWND openDialog, const std::string& neighborhood, c
         ADD_FAILURE() << "Open stayed disabled";
         return false;
     }
-    gui::click(openButton);
-    return gui::waitFor([&] { return !IsWindow(openDialog); }, 10s);
+    return gui::pressButton(openButton);
 }
 
 bool ProgramTest::openAlbumWithShortcut(const std::string& neighborhood, const std::string& name,

@@ -5,6 +5,7 @@
 #include <set>
 #include <sstream>
 
+#include "PressButton.h"
 #include "ProgramFixture.h"
 #include "res/resource.h"
 
@@ -47,10 +48,10 @@ protected:
     void TearDown() override {
         if (program.running()) {
             if (HWND prompt = program.windowTitled("Program Error"))
-                gui::click(GetDlgItem(prompt, IDCANCEL));
+                gui::pressButton(GetDlgItem(prompt, IDCANCEL));
             gui::pressKey(mainWindow(), VK_F4, {VK_MENU});
             if (HWND box = program.waitForWindow("Discard Changes?", 2s))
-                gui::click(GetDlgItem(box, IDYES));
+                gui::pressButton(GetDlgItem(box, IDYES));
             EXPECT_EQ(program.waitForExit(10s), 0);
         }
         ProgramTest::TearDown();
@@ -80,7 +81,7 @@ protected:
         gui::pressKey(mainWindow(), 'S', {VK_CONTROL});
         HWND box = program.waitForWindow(ConfirmTitle, 5s);
         ASSERT_TRUE(box) << "no confirmation";
-        gui::click(GetDlgItem(box, IDYES));
+        gui::pressButton(GetDlgItem(box, IDYES));
         ASSERT_TRUE(gui::waitFor([&] { return !IsWindow(box); }, 5s));
     }
     std::vector<int> rowImages() const {
@@ -98,7 +99,7 @@ protected:
         }
         EXPECT_EQ(GetWindow(prompt, GW_OWNER), mainWindow());
         std::string details = gui::windowText(GetDlgItem(prompt, 1009));
-        gui::click(GetDlgItem(prompt, button));
+        gui::pressButton(GetDlgItem(prompt, button));
         EXPECT_TRUE(gui::waitFor([&] { return !IsWindow(prompt); }, 5s));
         return details;
     }
@@ -120,13 +121,13 @@ TEST_F(UpdateAlbumTest, UpdateRecyclesFlaggedPhotosAndRenumbersTheRestInListOrde
     ASSERT_TRUE(box) << "the toolbar button did not ask";
     EXPECT_EQ(gui::windowText(GetDlgItem(box, 0xFFFF)), ConfirmText);
     EXPECT_EQ(GetWindow(box, GW_OWNER), mainWindow());
-    gui::click(GetDlgItem(box, IDNO));
+    gui::pressButton(GetDlgItem(box, IDNO));
     ASSERT_TRUE(gui::waitFor([&] { return !IsWindow(box); }, 5s));
     gui::pressKey(mainWindow(), 'F', {VK_MENU});
     gui::pressKey(mainWindow(), 'U');
     box = program.waitForWindow(ConfirmTitle, 5s);
     ASSERT_TRUE(box) << "the File menu did not ask";
-    gui::click(GetDlgItem(box, IDNO));
+    gui::pressButton(GetDlgItem(box, IDNO));
     ASSERT_TRUE(gui::waitFor([&] { return !IsWindow(box); }, 5s));
     EXPECT_EQ(logText().find("UPDATING"), std::string::npos) << "No was logged";
     EXPECT_EQ(smithFiles().size(), 22u);
