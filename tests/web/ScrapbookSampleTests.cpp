@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "album/AlbumInfo.h"
+#include "album/AlbumLoader.h"
+#include "album/AlbumRows.h"
+#include "album/Settings.h"
+#include "platform/ShellFileOps.h"
+#include "tests/support/ScriptedFeedback.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestTrash.h"
+#include "web/ScrapbookGenerator.h"
+
+// The templates of the sample installation, filled by the real file operations from a copy of the
+// sample game: the Dubois album (7 photos, accented captions, two-line captions) in both layouts.
+TEST(ScrapbookSample, TemplatesMakeACompleteSiteInBothLayouts) {
+    for (int expansion : {0, 1}) {
+        SCOPED_TRACE(expansion ? "expansion layout" : "base layout");
+        TempFolder temp;
+        copyTree(VELMORA_SOURCE_DIR "/sample/game", temp.file("game"));
+        AlbumInfo album;
+        album.gamePath = temp.file("game");
+        album.albumPath = album.gamePath + "\\UserData\\PhotoAlbum";
+        album.familyName = "Dubois";
+        album.familyId = "4";
+        album.familyLot = "12";
+        album.fileHeader = fileHeaderOf(album.familyName, album.familyId);
+        album.expansionInstalled = expansion;
+        AlbumRows rows;
+        ScriptedFeedback feedback;
+        loadAlbumRows(album.albumPath, album.fileHeader, false, rows, feedback);
+        ASSERT_EQ(rows.count(), 7);
+        Settings settings;
+        settings.enableLogging = 0;
+        // The family's folders as the game leaves them once it has made the family's site.
+        std::string family = album.gamePath + "\\UserData\\Web Pages\\Dubois_12_Sim_Lane";
+        makeFolders(family + "\\FamilyGFX");
+        ShellFileOps files;
+        GenerateHTML(album.albumPath + "\\" + album.fileHeader, {rows, album, settings, feedback, files});
+
+        EXPECT_EQ(feedback.callsStartingWith("messageBox"), std::vector<std::string>{});
+        // (Compared as truth values: the photos' bytes make no readable message.)
+        EXPECT_TRUE(readFile(family + "\\FamilyGFX\\scrapbook7.jpg") ==
+                    readFile(album.albumPath + "\\Dubois_4_0006.jpg"));
+        std::string firstPhotoPage = readFile(family + (expansion ? "\\scrapbook_popup2.html" : "\\scrapbook2.html"));
+        EXPECT_NE(firstPhotoPage.find("<p class=\"caption\">No&euml;l chez les Dubois\r\r\nCr&egrave;me "
+                                      "br&ucirc;l&eacute;e et b&ucirc;che.</p>"),
+                  std::string::npos);
+        EXPECT_NE(firstPhotoPage.find("src=\"FamilyGFX/scrapbook2.jpg\""), std::string::npos);
+        if (expansion) {
+            std::string index = readFile(family + "\\scrapbook1.html");
+            // The cut at 47 characters would fall inside "&ucirc;".
+            EXPECT_NE(index.find("c2=\"No&euml;l chez les Dubois Cr&egrave;me br...\";\r\n"), std::string::npos);
+            // The template's block holds exactly the lines the captions replace: its end survives.
+            EXPECT_NE(index.find("c200=\"\";\r\n</script>\r\n"), std::string::npos);
+            EXPECT_NE(index.find("House 12"), std::string::npos);
+            EXPECT_EQ(folderListing(family + "\\FamilyGFX").size(), 14u);
+        } else {
+            EXPECT_EQ(folderListing(family).size(), 8u);  // seven pages and FamilyGFX
+        }
+
+        // Generating again after a reorder replaces the old site: the old files go to the Trash,
+        // so no copy has to take another name beside them.
+        TestTrash trash;
+        std::vector<std::string> before = folderListing(family + "\\FamilyGFX");
+        rows.swapRows(0, 1);
+        GenerateHTML(album.albumPath + "\\" + album.fileHeader, {rows, album, settings, feedback, files});
+        EXPECT_EQ(feedback.callsStartingWith("messageBox"), std::vector<std::string>{});
+        EXPECT_EQ(folderListing(family + "\\FamilyGFX"), before);
+        EXPECT_TRUE(readFile(family + "\\FamilyGFX\\scrapbook1.jpg") ==
+                    readFile(album.albumPath + "\\Dubois_4_0001.jpg"));
+    }
+}
