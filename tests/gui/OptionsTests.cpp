@@ -19,6 +19,35 @@ protected:
     static bool checked(HWND dialog, int id) {
         return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
+    // Clicks a check box once the dialog has come to rest under the pointer, and again when the
+    // click got lost. True when the box changed its state.
+    static bool toggle(HWND dialog, int id) {
+        HWND box = GetDlgItem(dialog, id);
+        bool before = checked(dialog, id);
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            RECT previous{};
+            GetWindowRect(dialog, &previous);
+            gui::waitFor(
+                [&] {
+                    gui::pause(100ms);
+                    RECT now{};
+                    GetWindowRect(dialog, &now);
+                    bool still = EqualRect(&now, &previous) != FALSE;
+                    previous = now;
+                    return still;
+                },
+                2s);
+            POINT centre = gui::centreOf(box);
+            gui::bringToFront(dialog);
+            gui::moveMouseTo(centre);
+            if (WindowFromPoint(centre) != box)
+                continue;
+            gui::clickAt(centre);
+            if (gui::waitFor([&] { return checked(dialog, id) != before; }, 2s))
+                return true;
+        }
+        return false;
+    }
     DWORD storedValue(const char* name) const {
         auto stored = storedSetting(name);
         return stored ? stored->value : 0xFFFFFFFFu;
@@ -53,9 +82,8 @@ TEST_F(OptionsTest, OkAppliesTheBoxesAtOnceAndTheyAreStoredAtExit) {
         EXPECT_EQ(checked(dialog, box.id), box.checked);
     }
 
-    gui::click(GetDlgItem(dialog, IDC_OPTION_ENABLE_LOGGING));
-    gui::click(GetDlgItem(dialog, IDC_OPTION_ENABLE_HTML));
-    ASSERT_TRUE(gui::waitFor([&] { return checked(dialog, IDC_OPTION_ENABLE_HTML); }, 3s)) << "the clicks got lost";
+    ASSERT_TRUE(toggle(dialog, IDC_OPTION_ENABLE_LOGGING));
+    ASSERT_TRUE(toggle(dialog, IDC_OPTION_ENABLE_HTML));
     EXPECT_FALSE(logExists());
     ASSERT_TRUE(gui::pressButton(GetDlgItem(dialog, IDOK)));
 
@@ -81,9 +109,8 @@ TEST_F(OptionsTest, CancelKeepsTheSettings) {
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(checked(dialog, IDC_OPTION_ENABLE_HTML));
     EXPECT_TRUE(checked(dialog, IDC_OPTION_ENABLE_LOGGING));
-    gui::click(GetDlgItem(dialog, IDC_OPTION_ENABLE_HTML));
-    gui::click(GetDlgItem(dialog, IDC_OPTION_DELETE_ONLY));
-    ASSERT_TRUE(gui::waitFor([&] { return checked(dialog, IDC_OPTION_DELETE_ONLY); }, 3s)) << "the clicks got lost";
+    ASSERT_TRUE(toggle(dialog, IDC_OPTION_ENABLE_HTML));
+    ASSERT_TRUE(toggle(dialog, IDC_OPTION_DELETE_ONLY));
     ASSERT_TRUE(gui::pressButton(GetDlgItem(dialog, IDCANCEL)));
 
     exitThroughMenu();
