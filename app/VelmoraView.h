@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "framework/FormView.h"
 #include "framework/Gdi.h"
 #include "platform/UserFeedback.h"
+#include "ui/PreviewImage.h"
 
 // The main form (template 101): the album list, the preview, the caption box and the progress
 // bar. It holds the open album and the settings, handles the album commands, and is the window
@@ -25,6 +27,10 @@ public:
 
     int isAlbumChanged() const;
     void setAlbumChanged(int flag);
+
+    // Stores a caption the user has typed and not yet committed as the caption of the selected
+    // row's photo. Runs before anything moves rows or writes the album.
+    void commitPendingCaption();
 
     // What the enable rules of the commands look at.
     CommandContext commandContext() const;
@@ -47,6 +53,8 @@ protected:
     bool onCommand(int id) override;
     bool onControlCommand(int id, int code, HWND control) override;
     void exchangeData(fw::DataExchange& exchange) override;
+    bool onNotify(NMHDR& header, LRESULT& result) override;
+    INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onDestroy() override;
 
 private:
@@ -59,6 +67,8 @@ private:
     void OnMoveDown();
     void OnMoveBottom();
     void OnToggleDeleteFlag();
+    // Runs one of the row moves on the selected row and selects the photo where it landed.
+    void moveSelectedRow(int (*move)(AlbumRows& rows, int selected));
     void OnOpenNeighborhoodFolder();
     void OnOptions();
     void OnHelpContents();
@@ -67,6 +77,8 @@ private:
     bool chooseAlbum(int& neighborhood, std::string& familyName, std::string& familyId, std::string& familyLot);
     void loadAlbumContents();
     void refreshPreviewAndCaption();
+    void onAlbumSelectionChanged();
+    void onPaint();
     bool browserAttached() const;
     void closeBrowser();
     void clearAlbumRows();
@@ -74,11 +86,21 @@ private:
     // The album list control follows the rows.
     void setUpAlbumList();
     int selectedRow() const;
+    // Selects and focuses a row and scrolls it into view.
+    void selectRow(int index);
+    void setDropHighlight(int index, bool on);
     void rowsReset() override;
     void rowInserted(int index) override;
     void rowRemoved(int index) override;
     void rowChanged(int index) override;
     void showRow(int index, bool inserting);
+
+    // Dragging a row to a new place in the album list.
+    void beginRowDrag(const NMLISTVIEW& notification);
+    void continueRowDrag(POINT client);
+    void dropDraggedRow(POINT client);
+    void endRowDrag();
+    void clearDropHighlight(HWND list);
 
     HWND captionBox = nullptr;    // 1018
     HWND progressBar = nullptr;   // 1001
@@ -93,6 +115,17 @@ private:
     AlbumInfo album;
     std::string previewedNumber;
     AlbumRows rows;
+    PreviewImage previewImage;
+    // Drag and drop: the row being dragged, the highlighted target row (-1: below the last row),
+    // the list the drag started in, the list under the pointer at the drop and the window the
+    // pointer was last over.
+    int dragging = 0;
+    int dragSourceIndex = -1;
+    int dropTargetIndex = -1;
+    fw::ImageList dragImage;
+    HWND dragSourceList = nullptr;
+    HWND dropList = nullptr;
+    HWND lastWindowUnderPointer = nullptr;
 };
 
 // The view of the running program.

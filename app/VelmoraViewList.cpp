@@ -62,3 +62,28 @@ void CVelmoraView::rowChanged(int index) {
     if (albumList)
         showRow(index, false);
 }
+
+void CVelmoraView::selectRow(int index) {
+    int previous = selectedRow();
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    if (previous >= 0 && previous != index)
+        SendMessageA(albumList, LVM_SETITEMSTATE, WPARAM(previous), reinterpret_cast<LPARAM>(&state));
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(albumList, LVM_SETITEMSTATE, WPARAM(index), reinterpret_cast<LPARAM>(&state));
+    SendMessageA(albumList, LVM_ENSUREVISIBLE, WPARAM(index), FALSE);
+}
+
+// Index -1 sets or clears the drop highlight of every row.
+void CVelmoraView::setDropHighlight(int index, bool on) {
+    if (!albumList || rows.empty())
+        return;
+    LVITEMA state{};
+    state.stateMask = LVIS_DROPHILITED;
+    state.state = on ? LVIS_DROPHILITED : 0;
+    SendMessageA(albumList, LVM_SETITEMSTATE, WPARAM(index), reinterpret_cast<LPARAM>(&state));
+    if (index < 0)
+        SendMessageA(albumList, LVM_REDRAWITEMS, 0, rows.count() - 1);
+    else
+        SendMessageA(albumList, LVM_REDRAWITEMS, WPARAM(index), index);
+}

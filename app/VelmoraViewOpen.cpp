@@ -16,6 +16,8 @@ bool CVelmoraView::chooseAlbum(int& /*neighborhood*/, std::string& /*familyName*
 void CVelmoraView::loadAlbumContents() {
     album.lastPhotoNumber =
         loadAlbumRows(album.albumPath, album.fileHeader, settings.enableLogging != 0, rows, *this);
+    // Selecting the first row shows its photo and caption through the selection refresh.
+    if (!rows.empty())
+        selectRow(0);
+    updateData(false);
 }
-
-void CVelmoraView::refreshPreviewAndCaption() {}

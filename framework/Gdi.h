@@ -99,13 +99,18 @@ public:
         return added;
     }
     HIMAGELIST get() const { return list; }
-
-private:
+    // Takes over an image list made elsewhere (a list control's drag image).
+    void attach(HIMAGELIST made) {
+        reset();
+        list = made;
+    }
     void reset() {
         if (list)
             ImageList_Destroy(list);
         list = nullptr;
     }
+
+private:
     HIMAGELIST list = nullptr;
 };
 

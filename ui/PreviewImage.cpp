@@ -59,11 +59,16 @@ PreviewImage::~PreviewImage()
     releaseProperties(&properties);
 }
 
-bool PreviewImage::fail()
+void PreviewImage::clear()
 {
     releaseProperties(&properties);
     pixels.reset();
     std::memset(&properties, 0, sizeof properties);
+}
+
+bool PreviewImage::fail()
+{
+    clear();
     return false;
 }
 

@@ -17,6 +17,8 @@ public:
     virtual ~PreviewImage();
 
     bool load(const std::string& path);
+    // Empties the holder, as a failed load does.
+    void clear();
 
     bool isEmpty() const { return !pixels; }
     int width() const { return int(properties.bitmapWidth); }

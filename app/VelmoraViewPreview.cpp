@@ -1,0 +1,73 @@
+#include "app/VelmoraView.h"
+
+#include "framework/Text.h"
+#include "framework/WaitCursor.h"
+#include "ui/PreviewPainter.h"
+
+// The preview and the caption box follow the selected row of the album list.
+
+void CVelmoraView::commitPendingCaption() {
+    if (!captionBox || !SendMessageA(captionBox, EM_GETMODIFY, 0, 0))
+        return;
+    captionText = fw::windowText(captionBox);
+    int selected = selectedRow();
+    if (selected < 0)
+        return;
+    rows.entry(selected)->setCaption(captionText);
+    // Stored once: later selection changes (a move passing other photos through the selected row)
+    // find nothing left to store.
+    SendMessageA(captionBox, EM_SETMODIFY, FALSE, 0);
+}
+
+void CVelmoraView::onAlbumSelectionChanged() {
+    if (dragging || reordering)
+        return;
+    int selected = selectedRow();
+    if (selected < 0 || rows.text(selected) == previewedNumber)
+        return;
+    refreshPreviewAndCaption();
+}
+
+// Decodes the selected row's photo and shows it with its caption. A photo that can't be decoded
+// (or whose pixels the painter can't show) leaves the preview blank and the caption box empty and
+// can't be dragged; its entry keeps its caption. The label and the previewed number are set here
+// too, so that Open Album, which calls this directly, never leaves the previous album's file
+// named above the preview.
+void CVelmoraView::refreshPreviewAndCaption() {
+    fw::CWaitCursor wait;
+    previewFailed = 0;
+    int selected = selectedRow();
+    if (selected < 0) {
+        captionText.clear();
+        previewLabel.clear();
+        previewedNumber.clear();
+        previewImage.clear();
+    } else {
+        const PhotoEntry& entry = *rows.entry(selected);
+        captionText = entry.caption();
+        previewedNumber = rows.text(selected);
+        previewLabel = "Current Preview Image: " + entry.baseName() + ".jpg";
+        if (!previewImage.load(album.albumPath + "\\" + entry.baseName() + ".jpg") ||
+            !isPaintablePreview(previewImage)) {
+            previewImage.clear();
+            captionText.clear();
+            previewFailed = 1;
+        }
+    }
+    updateData(false);
+    if (previewFrame) {
+        RECT frame{};
+        GetWindowRect(previewFrame, &frame);
+        MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&frame), 2);
+        InvalidateRect(hwnd, &frame, FALSE);
+    }
+    UpdateWindow(hwnd);
+}
+
+void CVelmoraView::onPaint() {
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(hwnd, &paint);
+    if (previewFrame)
+        paintPreviewInFrame(dc, previewFrame, previewImage);
+    EndPaint(hwnd, &paint);
+}
