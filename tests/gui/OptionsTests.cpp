@@ -40,7 +40,8 @@ protected:
             POINT centre = gui::centreOf(box);
             gui::bringToFront(dialog);
             gui::moveMouseTo(centre);
-            if (WindowFromPoint(centre) != box)
+            // The group box around the box lies over it; the system passes its clicks through.
+            if (GetAncestor(WindowFromPoint(centre), GA_ROOT) != dialog)
                 continue;
             gui::clickAt(centre);
             if (gui::waitFor([&] { return checked(dialog, id) != before; }, 2s))
