@@ -44,6 +44,12 @@ int ShellFileOps::transfer(Transfer kind, const std::string& from, const std::st
     if (!fitsShellBuffer(from) || !fitsShellBuffer(to))
         return ResultPathTooLong;
     std::string source = nativePath(from);
+    // The shell's copy makes the destination's missing folders (a family's first scrapbook pages
+    // go into folders that do not exist yet).
+    if (kind == Transfer::Copy && nativeExists(source)) {
+        std::error_code ignored;
+        fs::create_directories(fs::path(nativePath(to)).parent_path(), ignored);
+    }
     for (int n = 1;; ++n) {
         std::string target = numberedName(to, n);
         if (!fitsShellBuffer(target))
