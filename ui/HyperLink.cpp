@@ -16,7 +16,7 @@ constexpr int HandCursorId = 106;
 // Registry defaults of the fallback are read into buffers of this size.
 constexpr DWORD RegistryTextSize = 260;
 
-link::Colors linkColors{RGB(0, 0, 255), RGB(0, 128, 128), RGB(128, 0, 128), RGB(255, 0, 0)};
+hyperlink::Colors linkColors{RGB(0, 0, 255), RGB(0, 128, 128), RGB(128, 0, 128), RGB(255, 0, 0)};
 
 // One cursor for all links: loaded by the first link that needs it, destroyed with any link.
 HCURSOR linkCursor = nullptr;
@@ -198,7 +198,7 @@ void CHyperLink::createToolTip() {
 void CHyperLink::repaint() { InvalidateRect(hwnd, nullptr, TRUE); }
 
 HBRUSH CHyperLink::onCtlColor(HDC dc) const {
-    SetTextColor(dc, link::textColor({active, hover, visited}, linkStyle, linkColors));
+    SetTextColor(dc, hyperlink::textColor({active, hover, visited}, linkStyle, linkColors));
     SetBkMode(dc, TRANSPARENT);
     return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }
@@ -210,7 +210,7 @@ bool CHyperLink::openTarget() {
         std::string command;
         if (readClassDefault(".htm", documentClass) &&
             readClassDefault(documentClass + "\\shell\\open\\command", command))
-            result = INT_PTR(WinExec(link::fallbackCommandLine(command, target).c_str(), SW_SHOW));
+            result = INT_PTR(WinExec(hyperlink::fallbackCommandLine(command, target).c_str(), SW_SHOW));
     }
     if (result <= 32) {
         reportOpenFailure(result);
@@ -223,7 +223,7 @@ bool CHyperLink::openTarget() {
 
 void CHyperLink::reportOpenFailure(long long code) const {
     MessageBeep(MB_ICONEXCLAMATION);
-    std::string text = "Can't open link:\n\n" + link::openFailureReason(code);
+    std::string text = "Can't open link:\n\n" + hyperlink::openFailureReason(code);
     std::string title = fw::loadString(fw::AppTitleString);
     MessageBoxA(GetParent(hwnd), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }

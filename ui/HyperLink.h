@@ -13,13 +13,13 @@
 // target through the shell (or, failing that, through the registered web browser).
 class CHyperLink : public fw::CWnd {
 public:
-    static constexpr unsigned LinkUnderlined = link::Underlined;
-    static constexpr unsigned LinkHoverColor = link::HoverColor;
-    static constexpr unsigned LinkFitToText = link::FitToText;
-    static constexpr unsigned LinkOpenOnPress = link::OpenOnPress;
-    static constexpr unsigned LinkFocusOnClick = link::FocusOnClick;
-    static constexpr unsigned LinkNoCursor = link::NoCursor;
-    static constexpr unsigned LinkNoActiveColor = link::NoActiveColor;
+    static constexpr unsigned LinkUnderlined = hyperlink::Underlined;
+    static constexpr unsigned LinkHoverColor = hyperlink::HoverColor;
+    static constexpr unsigned LinkFitToText = hyperlink::FitToText;
+    static constexpr unsigned LinkOpenOnPress = hyperlink::OpenOnPress;
+    static constexpr unsigned LinkFocusOnClick = hyperlink::FocusOnClick;
+    static constexpr unsigned LinkNoCursor = hyperlink::NoCursor;
+    static constexpr unsigned LinkNoActiveColor = hyperlink::NoActiveColor;
 
     CHyperLink() = default;
     ~CHyperLink() override;
@@ -53,7 +53,7 @@ private:
     bool active = false;
     bool hover = false;
     bool visited = false;
-    unsigned linkStyle = link::DefaultStyle;
+    unsigned linkStyle = hyperlink::DefaultStyle;
     std::string target;
     std::unique_ptr<fw::ScopedGdiObject<HFONT>> linkFont;
     HWND toolTip = nullptr;  // a child of the control: it goes with it

@@ -1,6 +1,6 @@
 #include "ui/LinkRules.h"
 
-namespace link {
+namespace hyperlink {
 
 std::uint32_t textColor(const State& state, unsigned style, const Colors& colors) {
     if (state.hover && (style & HoverColor))
@@ -41,4 +41,4 @@ std::string openFailureReason(long long code) {
     }
 }
 
-}  // namespace link
+}  // namespace hyperlink

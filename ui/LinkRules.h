@@ -5,7 +5,7 @@
 // The parts of a hyperlink control that need no window: its style bits, the colour it is drawn in,
 // the command line of the browser fallback and the words for a failed open.
 
-namespace link {
+namespace hyperlink {
 
 inline constexpr unsigned Underlined = 0x01;
 inline constexpr unsigned HoverColor = 0x02;
@@ -42,4 +42,4 @@ std::string fallbackCommandLine(const std::string& registeredCommand, const std:
 // Why ShellExecute or WinExec failed with this result (32 or less), as the user is told.
 std::string openFailureReason(long long code);
 
-}  // namespace link
+}  // namespace hyperlink
