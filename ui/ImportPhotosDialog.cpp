@@ -34,7 +34,8 @@ CImportPhotosDialog::CImportPhotosDialog() : fw::CDialog(IDD_IMPORT_PHOTOS) {}
 bool CImportPhotosDialog::onInitDialog() {
     fw::CDialog::onInitDialog();
     neighborhoodBox = item(IDC_IMPORT_NEIGHBORHOOD);
-    availableList = item(IDC_IMPORT_AVAILABLE);
+    availablePhotoList.attach(hwnd, IDC_IMPORT_AVAILABLE);
+    availableList = availablePhotoList.handle();
     selectedList = item(IDC_IMPORT_SELECTED);
     previewFrame = item(IDC_IMPORT_PREVIEW_FRAME);
     setUpPhotoList(availableList, "Available Photos");

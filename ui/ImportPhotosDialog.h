@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/Dialog.h"
+#include "ui/NoItemsListCtrl.h"
 #include "ui/PreviewImage.h"
 
 // Import Photos (dialog 135): the user collects photos of other families, from any neighborhood,
@@ -43,7 +44,8 @@ private:
     void paintPreview();
 
     HWND neighborhoodBox = nullptr;  // 1000
-    HWND availableList = nullptr;    // 1002
+    CNoItemsListCtrl availablePhotoList;  // 1002, says when it is empty
+    HWND availableList = nullptr;
     HWND selectedList = nullptr;     // 1005
     HWND previewFrame = nullptr;     // 1003
     PreviewImage previewImage;
