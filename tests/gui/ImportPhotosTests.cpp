@@ -41,8 +41,8 @@ protected:
 
 // The Smith family (ID 2) of neighborhood 1 takes two photos of neighborhood 2: the dialog hides
 // the family's own photos only in its own neighborhood, collects a photo once however often it is
-// double-clicked, reports the missing help file and stays open; Import copies the files under the
-// numbers after the last photo and appends their rows.
+// double-clicked, ignores Enter while nothing is collected, reports the missing help file and
+// stays open; Import copies the files under the numbers after the last photo and appends their rows.
 TEST_F(ImportPhotosTest, PhotosOfAnotherNeighborhoodAreCopiedAndAppendedAfterTheLastPhoto) {
     useSampleGame();
     writeSetting("Show Open", 0);
@@ -67,6 +67,10 @@ TEST_F(ImportPhotosTest, PhotosOfAnotherNeighborhoodAreCopiedAndAppendedAfterThe
     EXPECT_FALSE(listHas(available, "Smith_7_0000_thumb"));
     EXPECT_EQ(gui::selectedListItem(available), 0);
     EXPECT_FALSE(IsWindowEnabled(importButton));
+    // Enter with nothing collected imports nothing and keeps the dialog.
+    gui::pressKey(dialog, VK_RETURN);
+    gui::pause(500ms);
+    ASSERT_TRUE(IsWindow(dialog)) << "Enter ended the dialog without photos";
 
     ASSERT_TRUE(gui::chooseComboItem(box, "02"));
     ASSERT_TRUE(gui::waitFor([&] { return listHas(available, "Okafor_6_0001"); }, 3s));
