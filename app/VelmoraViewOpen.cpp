@@ -1,16 +1,23 @@
 #include "app/VelmoraView.h"
 
 #include "album/AlbumLoader.h"
-#include "framework/Dialog.h"
-#include "res/resource.h"
+#include "ui/OpenAlbumDlg.h"
 
 // Opening an album: the Open Photo Album dialog, loading the album's files into the rows, and the
 // preview of the selected row.
 
-bool CVelmoraView::chooseAlbum(int& /*neighborhood*/, std::string& /*familyName*/, std::string& /*familyId*/,
-                               std::string& /*familyLot*/) {
-    fw::CDialog dialog(IDD_OPEN_ALBUM);
-    return dialog.runModal() == IDOK;
+bool CVelmoraView::chooseAlbum(int& neighborhood, std::string& familyName, std::string& familyId,
+                               std::string& familyLot) {
+    COpenAlbumDlg dialog;
+    dialog.gamePath = album.gamePath;
+    dialog.neighborhoodNumber = neighborhood;
+    if (dialog.runModal() != IDOK)
+        return false;
+    neighborhood = dialog.neighborhoodNumber;
+    familyName = dialog.familyName;
+    familyId = dialog.familyId;
+    familyLot = dialog.familyLot;
+    return true;
 }
 
 void CVelmoraView::loadAlbumContents() {

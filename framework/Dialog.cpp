@@ -11,12 +11,17 @@ INT_PTR CDialog::runModal(HWND owner) {
         owner = CApp::current()->mainWindow();
     ended = false;
     result = IDCANCEL;
-    if (!CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, dialogProc,
-                            reinterpret_cast<LPARAM>(this)))
-        return -1;
+    // The owner takes no input from before the dialog is created: a dialog may show a message box
+    // while it initialises, and the owner must not be usable behind it.
     bool ownerDisabled = owner && IsWindowEnabled(owner);
     if (ownerDisabled)
         EnableWindow(owner, FALSE);
+    if (!CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, dialogProc,
+                            reinterpret_cast<LPARAM>(this))) {
+        if (ownerDisabled)
+            EnableWindow(owner, TRUE);
+        return -1;
+    }
     if (!ended) {
         centerOver(owner);
         ShowWindow(hwnd, SW_SHOW);

@@ -1,5 +1,7 @@
 #include "JpegColor.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr YccTables makeYccTables()
@@ -34,24 +36,38 @@ constexpr ClampTable clampTable = makeClampTable();
 
 inline uint8_t clampSample(int value) { return clampTable.values[value + 256]; }
 
+inline void storeLittleEndian(uint8_t* out, uint32_t value)
+{
+    uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)};
+    std::memcpy(out, bytes, 4);
+}
+
 }
 
 const YccTables yccTables = makeYccTables();
 
 void yccToBgrPlain(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8_t* out, int width)
 {
-    for (int i = 0; i < width; ++i, out += 3) {
+    // Each pixel but the last is written as one 4-byte store whose fourth
+    // byte the next pixel overwrites: a third of the stores, never a byte
+    // past the row.
+    int i = 0;
+    for (; i < width - 1; ++i, out += 3) {
         int luma = y[i];
         int blue = cb[i];
         int red = cr[i];
-        uint8_t b = clampSample(luma + yccTables.cbToB[blue]);
-        uint8_t g = clampSample(luma + ((yccTables.cbToG[blue] + yccTables.crToG[red]) >> YccScaleBits));
-        uint8_t r = clampSample(luma + yccTables.crToR[red]);
-        // Three stores after all loads: the output may not alias the inputs,
-        // but the compiler can't know that.
-        out[0] = b;
-        out[1] = g;
-        out[2] = r;
+        uint32_t b = clampSample(luma + yccTables.cbToB[blue]);
+        uint32_t g = clampSample(luma + ((yccTables.cbToG[blue] + yccTables.crToG[red]) >> YccScaleBits));
+        uint32_t r = clampSample(luma + yccTables.crToR[red]);
+        storeLittleEndian(out, b | (g << 8) | (r << 16));
+    }
+    for (; i < width; ++i, out += 3) {
+        int luma = y[i];
+        int blue = cb[i];
+        int red = cr[i];
+        out[0] = clampSample(luma + yccTables.cbToB[blue]);
+        out[1] = clampSample(luma + ((yccTables.cbToG[blue] + yccTables.crToG[red]) >> YccScaleBits));
+        out[2] = clampSample(luma + yccTables.crToR[red]);
     }
 }
 
@@ -71,7 +87,10 @@ void yccAlphaToRgbaPlain(const uint8_t* y, const uint8_t* cb, const uint8_t* cr,
 
 void greyToBgrPlain(const uint8_t* y, uint8_t* out, int width)
 {
-    for (int i = 0; i < width; ++i, out += 3)
+    int i = 0;
+    for (; i < width - 1; ++i, out += 3)
+        storeLittleEndian(out, uint32_t(y[i]) * 0x010101u);
+    for (; i < width; ++i, out += 3)
         out[0] = out[1] = out[2] = y[i];
 }
 

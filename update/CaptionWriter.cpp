@@ -21,16 +21,31 @@ std::string captionFileText(const std::string& caption) {
     }
     return text;
 }
+
+// Whether the file holds exactly text already.
+bool holds(const std::string& path, const std::string& text) {
+    std::FILE* file = std::fopen(nativePath(path).c_str(), "rb");
+    if (!file)
+        return false;
+    std::string bytes(text.size() + 1, '\0');
+    std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
+    // A folder opens for reading on some systems; reading it fails.
+    bool readable = !std::ferror(file);
+    std::fclose(file);
+    return readable && got == text.size() && bytes.compare(0, got, text) == 0;
+}
 }  // namespace
 
 bool writeCaptionFile(const std::string& path, const std::string& caption) {
+    std::string text = captionFileText(caption);
     // Only a read-only file needs its attribute changed; the others are left untouched.
     if (isReadOnly(path))
         clearReadOnly(path);
+    else if (holds(path, text))
+        return true;  // most captions of a large album are unchanged: no rewrite
     std::FILE* file = std::fopen(nativePath(path).c_str(), "wb");
     if (!file)
         return false;
-    std::string text = captionFileText(caption);
     bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     // A full disk may show up only when the buffer is flushed at closing.
     bool closed = std::fclose(file) == 0;

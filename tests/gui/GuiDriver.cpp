@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
 #include <thread>
 
 namespace gui {
@@ -150,24 +152,35 @@ void typeText(HWND window, const std::string& letters) {
         pressKey(window, WORD(VkKeyScanA(letter) & 0xFF));
 }
 
-void moveMouseTo(POINT screen) {
-    SetCursorPos(screen.x, screen.y);
+namespace {
+// A mouse event at an absolute screen position, which the button events carry as well: a button
+// event without one lands wherever the pointer is when the event is taken, which under load can
+// still be the place of the last click.
+INPUT mouseInput(POINT screen, DWORD flags) {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dx = screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    send({input});
+    input.mi.dx = (screen.x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (screen.y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    return input;
+}
+}  // namespace
+
+void moveMouseTo(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    send({mouseInput(screen, 0)});
+    waitFor(
+        [&] {
+            POINT now{};
+            GetCursorPos(&now);
+            return now.x == screen.x && now.y == screen.y;
+        },
+        std::chrono::milliseconds(1000));
 }
 
 void clickAt(POINT screen) {
     moveMouseTo(screen);
-    INPUT down{};
-    down.type = INPUT_MOUSE;
-    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    INPUT up = down;
-    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    send({down, up});
+    send({mouseInput(screen, MOUSEEVENTF_LEFTDOWN), mouseInput(screen, MOUSEEVENTF_LEFTUP)});
 }
 
 POINT centreOf(HWND window) {
@@ -201,6 +214,142 @@ std::string RemoteBuffer::read(std::size_t size) const {
 bool RemoteBuffer::write(const void* data, std::size_t size) {
     SIZE_T copied = 0;
     return WriteProcessMemory(process, memory, data, size, &copied) && copied == size;
+}
+
+int listItemCount(HWND list) { return int(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string listItemText(HANDLE process, HWND list, int item, int column) {
+    constexpr std::size_t TextSize = 512;
+    RemoteBuffer buffer(process, sizeof(LVITEMA) + TextSize);
+    LVITEMA request{};
+    request.iSubItem = column;
+    request.cchTextMax = int(TextSize);
+    request.pszText = reinterpret_cast<char*>(buffer.address() + LPARAM(sizeof(LVITEMA)));
+    buffer.write(&request, sizeof request);
+    LRESULT length = SendMessageA(list, LVM_GETITEMTEXTA, WPARAM(item), buffer.address());
+    std::string data = buffer.read(sizeof(LVITEMA) + TextSize);
+    if (length <= 0 || data.size() < sizeof(LVITEMA) + std::size_t(length))
+        return {};
+    return data.substr(sizeof(LVITEMA), std::size_t(length));
+}
+
+std::vector<std::string> listRows(HANDLE process, HWND list, int columns) {
+    std::vector<std::string> rows;
+    for (int item = 0; item < listItemCount(list); ++item) {
+        std::string row;
+        for (int column = 0; column < columns; ++column)
+            row += (column ? "|" : "") + listItemText(process, list, item, column);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+int selectedListItem(HWND list) { return int(SendMessageA(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)); }
+
+POINT listItemCentre(HANDLE process, HWND list, int item) {
+    RemoteBuffer buffer(process, sizeof(RECT));
+    RECT bounds{};
+    bounds.left = LVIR_LABEL;
+    buffer.write(&bounds, sizeof bounds);
+    SendMessageA(list, LVM_GETITEMRECT, WPARAM(item), buffer.address());
+    std::string data = buffer.read(sizeof bounds);
+    if (data.size() == sizeof bounds)
+        memcpy(&bounds, data.data(), sizeof bounds);
+    POINT centre{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+    ClientToScreen(list, &centre);
+    return centre;
+}
+
+std::string listColumnHeading(HANDLE process, HWND list, int column) {
+    constexpr std::size_t TextSize = 256;
+    RemoteBuffer buffer(process, sizeof(LVCOLUMNA) + TextSize);
+    LVCOLUMNA request{};
+    request.mask = LVCF_TEXT;
+    request.cchTextMax = int(TextSize);
+    request.pszText = reinterpret_cast<char*>(buffer.address() + LPARAM(sizeof(LVCOLUMNA)));
+    buffer.write(&request, sizeof request);
+    if (!SendMessageA(list, LVM_GETCOLUMNA, WPARAM(column), buffer.address()))
+        return {};
+    std::string data = buffer.read(sizeof(LVCOLUMNA) + TextSize);
+    return data.size() > sizeof(LVCOLUMNA) ? std::string(data.c_str() + sizeof(LVCOLUMNA)) : std::string();
+}
+
+int listColumnWidth(HWND list, int column) { return int(SendMessageA(list, LVM_GETCOLUMNWIDTH, WPARAM(column), 0)); }
+
+int listItemImage(HANDLE process, HWND list, int item) {
+    RemoteBuffer buffer(process, sizeof(LVITEMA));
+    LVITEMA request{};
+    request.mask = LVIF_IMAGE;
+    request.iItem = item;
+    buffer.write(&request, sizeof request);
+    if (!SendMessageA(list, LVM_GETITEMA, 0, buffer.address()))
+        return -1;
+    std::string data = buffer.read(sizeof request);
+    if (data.size() != sizeof request)
+        return -1;
+    memcpy(&request, data.data(), sizeof request);
+    return request.iImage;
+}
+
+namespace {
+// The system copies CB_GETLBTEXT's text across processes, as it does WM_GETTEXT's; Wine copies it
+// as UTF-16 whichever form was asked for, so the wide form is asked for.
+std::string comboItemText(HWND combo, int index) {
+    if (index < 0)
+        return {};
+    wchar_t text[256] = {};
+    if (SendMessageW(combo, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text)) == CB_ERR)
+        return {};
+    char narrow[512] = {};
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
+}
+}  // namespace
+
+std::vector<std::string> comboItems(HWND combo) {
+    std::vector<std::string> items;
+    int count = int(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index)
+        items.push_back(comboItemText(combo, index));
+    return items;
+}
+
+std::string comboSelectedText(HWND combo) { return comboItemText(combo, int(SendMessageA(combo, CB_GETCURSEL, 0, 0))); }
+
+bool chooseComboItem(HWND combo, const std::string& text) {
+    std::vector<std::string> items = comboItems(combo);
+    auto found = std::find(items.begin(), items.end(), text);
+    if (found == items.end())
+        return false;
+    int index = int(found - items.begin());
+    HWND dropDown = nullptr;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(combo, &processId);
+    auto findDropDown = [&] {
+        dropDown = nullptr;
+        for (HWND window = FindWindowExA(nullptr, nullptr, "ComboLBox", nullptr); window;
+             window = FindWindowExA(nullptr, window, "ComboLBox", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == processId && IsWindowVisible(window))
+                dropDown = window;
+        }
+        return dropDown != nullptr;
+    };
+    // A click right after other clicks is now and then taken for part of them: click again.
+    for (int attempt = 0; attempt < 3 && !dropDown; ++attempt) {
+        click(combo);
+        waitFor(findDropDown, std::chrono::milliseconds(1000));
+    }
+    if (!dropDown)
+        return false;
+    int height = int(SendMessageA(dropDown, LB_GETITEMHEIGHT, 0, 0));
+    int top = int(SendMessageA(dropDown, LB_GETTOPINDEX, 0, 0));
+    POINT point{8, (index - top) * height + height / 2};
+    ClientToScreen(dropDown, &point);
+    clickAt(point);
+    return waitFor([&] { return !IsWindowVisible(dropDown) && comboSelectedText(combo) == text; },
+                   std::chrono::milliseconds(3000));
 }
 
 std::string statusPaneText(HANDLE process, HWND statusBar, int pane) {

@@ -73,6 +73,25 @@ private:
     void* memory = nullptr;
 };
 
+// List views of another process.
+int listItemCount(HWND list);
+std::string listItemText(HANDLE process, HWND list, int item, int column = 0);
+// Every row of a list view, its columns joined by '|'.
+std::vector<std::string> listRows(HANDLE process, HWND list, int columns);
+int selectedListItem(HWND list);
+// The middle of an item (its label) on the screen.
+POINT listItemCentre(HANDLE process, HWND list, int item);
+std::string listColumnHeading(HANDLE process, HWND list, int column);
+int listColumnWidth(HWND list, int column);
+int listItemImage(HANDLE process, HWND list, int item);
+
+// Drop-down list boxes.
+std::vector<std::string> comboItems(HWND combo);
+std::string comboSelectedText(HWND combo);
+// Opens the drop-down of combo with a click and clicks the item with this text. False when the
+// item or the drop-down could not be found.
+bool chooseComboItem(HWND combo, const std::string& text);
+
 // The text of a status-bar pane.
 std::string statusPaneText(HANDLE process, HWND statusBar, int pane);
 // Whether a toolbar button is enabled, and where it is on the screen.

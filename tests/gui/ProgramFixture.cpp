@@ -6,6 +6,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "PressButton.h"
+#include "res/resource.h"
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -131,3 +134,53 @@ HWND ProgramTest::statusBar() const { return FindWindowExA(frame, nullptr, "msct
 HWND ProgramTest::toolBar() const { return FindWindowExA(frame, nullptr, "ToolbarWindow32", nullptr); }
 
 HWND ProgramTest::viewControl(int id) const { return GetDlgItem(GetDlgItem(frame, 0xE900), id); }
+
+HWND ProgramTest::albumList() const { return viewControl(IDC_ALBUM_LIST); }
+
+std::vector<std::string> ProgramTest::albumRows() const { return gui::listRows(program.process(), albumList(), 1); }
+
+void ProgramTest::useSampleGame() {
+    fs::copy(VELMORA_SAMPLE_GAME, gameFolder, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+std::string ProgramTest::albumFolder(int neighborhood) const {
+    return gameFolder + "\\UserData" + (neighborhood > 1 ? std::to_string(neighborhood) : "") + "\\PhotoAlbum";
+}
+
+bool ProgramTest::openFamily(HWND openDialog, const std::string& neighborhood, const std::string& name,
+                             const std::string& lot) {
+    HWND box = GetDlgItem(openDialog, 1000);
+    HWND families = GetDlgItem(openDialog, 1001);
+    if (gui::comboSelectedText(box) != neighborhood && !gui::chooseComboItem(box, neighborhood)) {
+        ADD_FAILURE() << "no neighborhood " << neighborhood;
+        return false;
+    }
+    int row = -1;
+    for (int item = 0; item < gui::listItemCount(families); ++item)
+        if (gui::listItemText(program.process(), families, item, 0) == name &&
+            gui::listItemText(program.process(), families, item, 1) == lot)
+            row = item;
+    if (row < 0) {
+        ADD_FAILURE() << "no family " << name << " on lot " << lot;
+        return false;
+    }
+    gui::clickAt(gui::listItemCentre(program.process(), families, row));
+    HWND openButton = GetDlgItem(openDialog, IDOK);
+    if (!gui::waitFor([&] { return IsWindowEnabled(openButton) != FALSE; }, 3s)) {
+        ADD_FAILURE() << "Open stayed disabled";
+        return false;
+    }
+    return gui::pressButton(openButton);
+}
+
+bool ProgramTest::openAlbumWithShortcut(const std::string& neighborhood, const std::string& name,
+                                        const std::string& lot) {
+    gui::pressKey(frame, 'O', {VK_CONTROL});
+    HWND openDialog = program.waitForWindow("Open Photo Album", 5s);
+    if (!openDialog) {
+        ADD_FAILURE() << "Ctrl+O showed no Open Photo Album dialog";
+        return false;
+    }
+    return openFamily(openDialog, neighborhood, name, lot) &&
+           gui::waitFor([&] { return gui::windowText(frame) == "Velmora - " + name + " Family Photo Album"; }, 10s);
+}

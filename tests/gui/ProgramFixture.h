@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "GuiDriver.h"
 
@@ -31,6 +32,16 @@ protected:
     // Closes the main window the way a user does: File, Exit from the keyboard.
     void exitThroughMenu();
 
+    // Puts a copy of the sample game installation (sample/game) into the game folder.
+    void useSampleGame();
+    // gameFolder + "\UserData" (+ N) + "\PhotoAlbum"
+    std::string albumFolder(int neighborhood) const;
+    // Picks a family in the Open Photo Album dialog the way a user does: the neighborhood in the
+    // box, a click on the row with this name and lot, then Open. True when the dialog closed.
+    bool openFamily(HWND openDialog, const std::string& neighborhood, const std::string& name, const std::string& lot);
+    // Ctrl+O, then openFamily. True when the album's title showed.
+    bool openAlbumWithShortcut(const std::string& neighborhood, const std::string& name, const std::string& lot);
+
     bool logExists() const;
     std::string logText() const;
 
@@ -38,6 +49,9 @@ protected:
     HWND statusBar() const;
     HWND toolBar() const;
     HWND viewControl(int id) const;
+    HWND albumList() const;
+    // The album list's photo numbers, top to bottom.
+    std::vector<std::string> albumRows() const;
     std::string statusText(int pane) const { return gui::statusPaneText(program.process(), statusBar(), pane); }
 
     gui::RunningProgram program;

@@ -98,6 +98,15 @@ TEST_F(ShellFileOpsTest, MoveIntoAMissingFolderFailsAndKeepsTheFile) {
     EXPECT_EQ(readFile(temp.file("a.jpg")), "a");
 }
 
+// A family's first scrapbook images are copied into folders that do not exist yet.
+TEST_F(ShellFileOpsTest, CopyMakesTheDestinationFolders) {
+    writeFile(temp.file("a.jpg"), "a");
+    EXPECT_EQ(ops.copy(temp.file("a.jpg"), temp.file("Family\\FamilyGFX\\scrapbook1.jpg")), 0);
+    EXPECT_EQ(readFile(temp.file("Family\\FamilyGFX\\scrapbook1.jpg")), "a");
+    EXPECT_NE(ops.copy(temp.file("missing.jpg"), temp.file("Other\\x.jpg")), 0);
+    EXPECT_FALSE(fileExists(temp.file("Other")));
+}
+
 // The shell's path buffers hold 262 characters; a longer path is refused before anything happens.
 TEST_F(ShellFileOpsTest, PathsLongerThanTheShellBufferAreRefused) {
     std::string folder = temp.path() + "\\";

@@ -1,0 +1,233 @@
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "PressButton.h"
+#include "ProgramFixture.h"
+#include "res/resource.h"
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char ConfirmTitle[] = "Update Smith Family Album";
+const char ConfirmText[] = "Are you ready to update this photo album?";
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+std::string number(int n) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04d", n);
+    return text;
+}
+
+// A caption as the program keeps it: the line break at the end of a caption file adds nothing.
+std::string storedCaption(std::string fileText) {
+    if (fileText.ends_with("\r\n"))
+        fileText.resize(fileText.size() - 2);
+    return fileText;
+}
+
+// Smith 2 of neighborhood 01 in the sample: 8 photos; 0005 has no caption file, 0006 no thumbnail.
+class UpdateAlbumTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        useSampleGame();
+        writeSetting("Show Open", 0);
+    }
+    void TearDown() override {
+        if (program.running()) {
+            if (HWND prompt = program.windowTitled("Program Error"))
+                gui::pressButton(GetDlgItem(prompt, IDCANCEL));
+            gui::pressKey(mainWindow(), VK_F4, {VK_MENU});
+            if (HWND box = program.waitForWindow("Discard Changes?", 2s))
+                gui::pressButton(GetDlgItem(box, IDYES));
+            EXPECT_EQ(program.waitForExit(10s), 0);
+        }
+        ProgramTest::TearDown();
+    }
+    std::string samplePhoto(const std::string& name) const {
+        return fileBytes(std::string(VELMORA_SAMPLE_GAME) + "/UserData/PhotoAlbum/" + name);
+    }
+    std::string albumFile(const std::string& name) const { return albumFolder(1) + "\\" + name; }
+    std::set<std::string> smithFiles() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(albumFolder(1)))
+            if (entry.path().filename().string().starts_with("Smith_2_") || entry.path().filename() == "VLM_TEMP")
+                names.insert(entry.path().filename().string());
+        return names;
+    }
+    void clickRow(int row) { gui::clickAt(gui::listItemCentre(program.process(), albumList(), row)); }
+    // Flags a row with the Delete key in the album list.
+    void flagRow(int row) {
+        clickRow(row);
+        ASSERT_TRUE(gui::waitFor([&] { return gui::selectedListItem(albumList()) == row; }, 3s));
+        gui::pressKey(mainWindow(), VK_DELETE);
+        ASSERT_TRUE(gui::waitFor([&] { return gui::listItemImage(program.process(), albumList(), row) == 0; }, 3s))
+            << "row " << row << " was not flagged";
+    }
+    // Starts Update Album with Ctrl+S and answers the confirmation with a click on Yes.
+    void updateWithShortcut() {
+        gui::pressKey(mainWindow(), 'S', {VK_CONTROL});
+        HWND box = program.waitForWindow(ConfirmTitle, 5s);
+        ASSERT_TRUE(box) << "no confirmation";
+        gui::pressButton(GetDlgItem(box, IDYES));
+        ASSERT_TRUE(gui::waitFor([&] { return !IsWindow(box); }, 5s));
+    }
+    std::vector<int> rowImages() const {
+        std::vector<int> images;
+        for (int row = 0; row < gui::listItemCount(albumList()); ++row)
+            images.push_back(gui::listItemImage(program.process(), albumList(), row));
+        return images;
+    }
+    // The "Program Error" prompt: its details, then the answer given with a click on its button.
+    std::string answerPrompt(int button) {
+        HWND prompt = program.waitForWindow("Program Error", 10s);
+        if (!prompt) {
+            ADD_FAILURE() << "no Program Error prompt";
+            return {};
+        }
+        EXPECT_EQ(GetWindow(prompt, GW_OWNER), mainWindow());
+        std::string details = gui::windowText(GetDlgItem(prompt, 1009));
+        gui::pressButton(GetDlgItem(prompt, button));
+        EXPECT_TRUE(gui::waitFor([&] { return !IsWindow(prompt); }, 5s));
+        return details;
+    }
+};
+
+}  // namespace
+
+// No to the confirmation, from the toolbar and from the File menu, changes nothing and logs
+// nothing. Then two photos flagged with the Delete key and a caption typed into the selected
+// photo's box: Ctrl+S and Yes recycle the flagged photos, store the typed caption, write every
+// caption file and renumber the rest 0000.. in list order, thumbnails and captions with them.
+TEST_F(UpdateAlbumTest, UpdateRecyclesFlaggedPhotosAndRenumbersTheRestInListOrder) {
+    ASSERT_TRUE(startProgram());
+    ASSERT_TRUE(openAlbumWithShortcut("01", "Smith", "20"));
+    ASSERT_EQ(gui::listItemCount(albumList()), 8);
+
+    gui::clickAt(gui::toolbarButtonCentre(program.process(), toolBar(), ID_FILE_UPDATE_ALBUM));
+    HWND box = program.waitForWindow(ConfirmTitle, 5s);
+    ASSERT_TRUE(box) << "the toolbar button did not ask";
+    EXPECT_EQ(gui::windowText(GetDlgItem(box, 0xFFFF)), ConfirmText);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), mainWindow());
+    gui::pressButton(GetDlgItem(box, IDNO));
+    ASSERT_TRUE(gui::waitFor([&] { return !IsWindow(box); }, 5s));
+    gui::pressKey(mainWindow(), 'F', {VK_MENU});
+    gui::pressKey(mainWindow(), 'U');
+    box = program.waitForWindow(ConfirmTitle, 5s);
+    ASSERT_TRUE(box) << "the File menu did not ask";
+    gui::pressButton(GetDlgItem(box, IDNO));
+    ASSERT_TRUE(gui::waitFor([&] { return !IsWindow(box); }, 5s));
+    EXPECT_EQ(logText().find("UPDATING"), std::string::npos) << "No was logged";
+    EXPECT_EQ(smithFiles().size(), 22u);
+
+    flagRow(1);
+    flagRow(4);
+    EXPECT_EQ(rowImages(), (std::vector<int>{1, 0, 1, 1, 0, 1, 1, 1}));
+    clickRow(2);
+    gui::click(viewControl(IDC_CAPTION));
+    gui::pressKey(mainWindow(), VK_END, {VK_CONTROL});
+    gui::typeText(mainWindow(), " and more");
+
+    updateWithShortcut();
+    ASSERT_TRUE(gui::waitFor([&] { return gui::listItemCount(albumList()) == 6 && statusText(0) == "Ready"; }, 20s))
+        << statusText(0);
+    std::vector<std::string> numbers;
+    for (int n = 0; n < 6; ++n)
+        numbers.push_back(number(n));
+    EXPECT_EQ(albumRows(), numbers);
+    EXPECT_EQ(rowImages(), std::vector<int>(6, 1));
+
+    // Photo n of the album now is the photo that stood at keptFrom[n] before.
+    const int keptFrom[] = {0, 2, 3, 5, 6, 7};
+    std::set<std::string> expectedFiles;
+    for (int n = 0; n < 6; ++n) {
+        SCOPED_TRACE("photo " + number(n));
+        std::string now = "Smith_2_" + number(n), before = "Smith_2_" + number(keptFrom[n]);
+        EXPECT_EQ(fileBytes(albumFile(now + ".jpg")), samplePhoto(before + ".jpg"));
+        std::string caption = storedCaption(samplePhoto(before + ".txt"));
+        if (keptFrom[n] == 2)
+            caption += " and more";
+        EXPECT_EQ(fileBytes(albumFile(now + ".txt")), caption);
+        expectedFiles.insert({now + ".jpg", now + ".txt"});
+        if (keptFrom[n] != 6) {
+            EXPECT_EQ(fileBytes(albumFile(now + "_thumb.jpg")), samplePhoto(before + "_thumb.jpg"));
+            expectedFiles.insert(now + "_thumb.jpg");
+        }
+    }
+    EXPECT_EQ(smithFiles(), expectedFiles) << "flagged photos left behind, or the work folder";
+
+    std::string prefix = albumFolder(1) + "\\Smith_2_";
+    std::string log = logText();
+    for (std::string line : {"LOG: ========== UPDATING PHOTO ALBUM ==========\r\nUPDATING: Full path = " + prefix +
+                                 "\r\nUPDATING: Work path = " + albumFolder(1) + "\\VLM_TEMP\\Smith_2_\r\n",
+                             "LOG: Recycling " + prefix + "0001.jpg --- Result (0)\r\n",
+                             "LOG: Recycling " + prefix + "0004_thumb.jpg --- Result (0)\r\n",
+                             "LOG: Moving " + prefix + "0007.jpg to work folder --- Result (0)\r\n",
+                             "LOG: Moving " + prefix + "0005.txt back to album --- Result (0)\r\n"}) {
+        EXPECT_NE(log.find(line), std::string::npos) << line << "\n--- in ---\n" << log;
+    }
+
+    // The update applied every change: closing asks nothing.
+    gui::pressKey(mainWindow(), VK_F4, {VK_MENU});
+    EXPECT_EQ(program.waitForExit(10s), 0);
+}
+
+// Flagged photos without caption files fail to be recycled completely. The Program Error prompt
+// asks about each; No and No to All stop the update before anything is renumbered, Yes goes on to
+// the next failure, and Yes to All lets the rest of the pass go on without asking.
+TEST_F(UpdateAlbumTest, FailedRecyclingIsPutToTheUserWithTheProgramErrorPrompt) {
+    for (const char* name : {"Smith_2_0001.txt", "Smith_2_0003.txt"})
+        ASSERT_TRUE(fs::remove(albumFile(name)));
+    ASSERT_TRUE(startProgram());
+    ASSERT_TRUE(openAlbumWithShortcut("01", "Smith", "20"));
+    flagRow(1);
+    flagRow(3);
+    flagRow(5);
+
+    const std::pair<int, const char*> stops[] = {{IDCANCEL, "No"}, {1010, "No to All"}};
+    for (const auto& [button, name] : stops) {
+        SCOPED_TRACE(name);
+        updateWithShortcut();
+        std::string details = answerPrompt(button);
+        EXPECT_EQ(details,
+                  "An error was encountered while trying to recycle the files\r\nassociated with the following album "
+                  "entry:\r\n\r\n0001\r\n\r\nThis error may occur with other files that are flagged for\r\nremoval. "
+                  "Would you like to attempt to continue recycling?");
+        gui::pause(500ms);
+        EXPECT_EQ(program.windowTitled("Program Error"), nullptr) << "asked again after " << name;
+        EXPECT_EQ(gui::listItemCount(albumList()), 8);
+        EXPECT_EQ(rowImages(), (std::vector<int>{1, 0, 1, 0, 1, 0, 1, 1}));
+        EXPECT_TRUE(fs::exists(albumFile("Smith_2_0003.jpg")));
+        EXPECT_FALSE(fs::exists(albumFolder(1) + "\\VLM_TEMP"));
+        EXPECT_EQ(statusText(0), "Applying Changes: Recycling flagged files...");
+    }
+
+    updateWithShortcut();
+    EXPECT_NE(answerPrompt(IDOK).find("\r\n0001\r\n"), std::string::npos);
+    EXPECT_NE(answerPrompt(1011).find("\r\n0003\r\n"), std::string::npos);
+    ASSERT_TRUE(gui::waitFor([&] { return gui::listItemCount(albumList()) == 5 && statusText(0) == "Ready"; }, 20s))
+        << "row 0005 was asked about after Yes to All, or the update stopped";
+    EXPECT_EQ(program.windowTitled("Program Error"), nullptr);
+    std::vector<std::string> numbers;
+    for (int n = 0; n < 5; ++n)
+        numbers.push_back(number(n));
+    EXPECT_EQ(albumRows(), numbers);
+    for (int n = 0; n < 5; ++n)
+        EXPECT_TRUE(fs::exists(albumFile("Smith_2_" + number(n) + ".txt"))) << n;
+    EXPECT_FALSE(fs::exists(albumFile("Smith_2_0005.jpg")));
+    std::string log = logText();
+    EXPECT_NE(log.find("LOG: Recycling " + albumFolder(1) + "\\Smith_2_0005.txt --- Result (2)\r\n"), std::string::npos)
+        << log;
+}
