@@ -23,13 +23,6 @@ using Rows = std::vector<std::string>;
 
 const Rows DuboisRows = {"0000", "0001", "0002", "0003", "0004", "0005", "0006"};
 
-// The sample game installation of the source tree, as Wine sees it (the Unix root is drive Z:).
-std::string sampleGameFolder() {
-    std::string path = "Z:" VELMORA_SAMPLE_GAME;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
 std::string readFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::stringstream text;
@@ -43,7 +36,7 @@ class AlbumEditingTest : public ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        fs::copy(sampleGameFolder(), gameFolder, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        useSampleGame();
         writeSetting("Show Open", 0);
     }
     void TearDown() override {
@@ -56,53 +49,18 @@ protected:
         ProgramTest::TearDown();
     }
 
-    std::string albumFolder() const { return gameFolder + "\\UserData\\PhotoAlbum"; }
+    std::string albumFolder() const { return ProgramTest::albumFolder(1); }
 
-    // Ctrl+O, the family's row in the Open Photo Album dialog, Open.
     void openDubois() {
         ASSERT_TRUE(startProgram());
-        gui::pressKey(mainWindow(), 'O', {VK_CONTROL});
-        HWND dialog = program.waitForWindow("Open Photo Album", 10s);
-        ASSERT_TRUE(dialog) << "no Open Photo Album dialog";
-        HWND families = GetDlgItem(dialog, 1001);
-        int row = -1;
-        ASSERT_TRUE(gui::waitFor(
-            [&] {
-                int count = int(SendMessageA(families, LVM_GETITEMCOUNT, 0, 0));
-                for (int index = 0; index < count && row < 0; ++index)
-                    if (cellText(families, index) == "Dubois")
-                        row = index;
-                return row >= 0;
-            },
-            5s))
-            << "no Dubois family listed";
-        gui::clickExactly(rowCentre(families, row));
-        gui::clickExactly(gui::centreOf(GetDlgItem(dialog, IDOK)));
-        ASSERT_TRUE(gui::waitFor([&] { return !IsWindow(dialog); }, 5s)) << "the dialog did not close";
-        ASSERT_TRUE(gui::waitFor([&] { return gui::windowText(mainWindow()) == "Velmora - Dubois Family Photo Album"; }, 10s))
-            << gui::windowText(mainWindow());
+        ASSERT_TRUE(openAlbumWithShortcut("01", "Dubois", "12"));
         ASSERT_TRUE(previewNames("0000"));
     }
 
-    HWND list() const { return viewControl(IDC_ALBUM_LIST); }
+    HWND list() const { return albumList(); }
     HWND captionBox() const { return viewControl(IDC_CAPTION); }
 
-    std::string cellText(HWND listControl, int row) const {
-        gui::RemoteBuffer buffer(program.process(), sizeof(LVITEMA) + 256);
-        LVITEMA item{};
-        item.pszText = reinterpret_cast<char*>(buffer.address() + sizeof(LVITEMA));
-        item.cchTextMax = 256;
-        buffer.write(&item, sizeof item);
-        LRESULT length = SendMessageA(listControl, LVM_GETITEMTEXTA, WPARAM(row), buffer.address());
-        return buffer.read(sizeof(LVITEMA) + std::size_t(length)).substr(sizeof(LVITEMA));
-    }
-    Rows rows() const {
-        Rows texts;
-        int count = int(SendMessageA(list(), LVM_GETITEMCOUNT, 0, 0));
-        for (int row = 0; row < count; ++row)
-            texts.push_back(cellText(list(), row));
-        return texts;
-    }
+    Rows rows() const { return albumRows(); }
     // The delete flags: 1 kept, 0 flagged.
     std::vector<int> rowImages() const {
         std::vector<int> images;
