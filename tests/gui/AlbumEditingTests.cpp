@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -65,20 +64,11 @@ protected:
     std::vector<int> rowImages() const {
         std::vector<int> images;
         int count = int(SendMessageA(list(), LVM_GETITEMCOUNT, 0, 0));
-        gui::RemoteBuffer buffer(program.process(), sizeof(LVITEMA));
-        for (int row = 0; row < count; ++row) {
-            LVITEMA item{};
-            item.mask = LVIF_IMAGE;
-            item.iItem = row;
-            buffer.write(&item, sizeof item);
-            SendMessageA(list(), LVM_GETITEMA, 0, buffer.address());
-            std::string data = buffer.read(sizeof item);
-            std::memcpy(&item, data.data(), std::min(data.size(), sizeof item));
-            images.push_back(item.iImage);
-        }
+        for (int row = 0; row < count; ++row)
+            images.push_back(gui::listItemImage(program.process(), list(), row));
         return images;
     }
-    int selectedRow() const { return int(SendMessageA(list(), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)); }
+    int selectedRow() const { return gui::selectedListItem(list()); }
     std::vector<int> highlightedRows() const {
         std::vector<int> lit;
         int count = int(SendMessageA(list(), LVM_GETITEMCOUNT, 0, 0));
@@ -110,11 +100,10 @@ protected:
         return text;
     }
 
-    POINT rowCentre(HWND listControl, int row) const {
-        RECT bounds = gui::listItemBounds(program.process(), listControl, row);
+    POINT rowCentre(int row) const {
+        RECT bounds = gui::listItemBounds(program.process(), list(), row);
         return POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
     }
-    POINT rowCentre(int row) const { return rowCentre(list(), row); }
     void clickRow(int row) {
         gui::bringToFront(mainWindow());
         gui::clickExactly(rowCentre(row));
@@ -269,10 +258,10 @@ TEST_F(AlbumEditingTest, DraggingRowsWithTheMouse) {
     gui::beginMouseDrag(rowCentre(1), rowCentre(4));
     EXPECT_TRUE(gui::waitFor([&] { return highlightedRows() == std::vector<int>{4}; }, 3s))
         << testing::PrintToString(highlightedRows());
-    gui::moveMouseTo(belowLastRow());
+    gui::moveHeldMouseTo(belowLastRow());
     EXPECT_TRUE(gui::waitFor([&] { return highlightedRows().size() == 7; }, 3s))
         << testing::PrintToString(highlightedRows());
-    gui::moveMouseTo(previewCentre());
+    gui::moveHeldMouseTo(previewCentre());
     EXPECT_TRUE(gui::waitFor([&] { return highlightedRows().empty(); }, 3s))
         << testing::PrintToString(highlightedRows());
     gui::mouseButtonUp(previewCentre());
@@ -358,7 +347,7 @@ TEST_F(AlbumEditingTest, DraggingOntoTheLastVisibleRowScrollsTheList) {
     gui::bringToFront(mainWindow());
     gui::beginMouseDrag(rowCentre(0), lastVisible);
     for (int move = 0; move < 4; ++move)
-        gui::moveMouseTo(POINT{lastVisible.x, lastVisible.y + (move % 2 ? 1 : -1)});
+        gui::moveHeldMouseTo(POINT{lastVisible.x, lastVisible.y + (move % 2 ? 1 : -1)});
     EXPECT_TRUE(gui::waitFor([&] { return SendMessageA(list(), LVM_GETTOPINDEX, 0, 0) >= 2; }, 3s))
         << "top row " << SendMessageA(list(), LVM_GETTOPINDEX, 0, 0);
     gui::mouseButtonUp(lastVisible);

@@ -43,12 +43,17 @@ void clickExactly(POINT screen) {
     send(inputs, 2);
 }
 
+void moveHeldMouseTo(POINT screen) {
+    INPUT input = buttonAt(screen, 0);
+    send(&input, 1);
+}
+
 void beginMouseDrag(POINT from, POINT to) {
     moveMouseTo(from);
     mouseButtonDown(from);
     const int steps = 4;
     for (int step = 1; step <= steps; ++step)
-        moveMouseTo(POINT{from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
+        moveHeldMouseTo(POINT{from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
 }
 
 void dragMouse(POINT from, POINT to) {

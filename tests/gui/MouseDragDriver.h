@@ -10,6 +10,10 @@ namespace gui {
 // just before can still be overtaken by an older one from the X server.
 void mouseButtonDown(POINT screen);
 void mouseButtonUp(POINT screen);
+// Moves the pointer while the button is held. Unlike moveMouseTo it doesn't set the cursor
+// position directly, which under Wine waits about a second while another program holds the mouse
+// capture.
+void moveHeldMouseTo(POINT screen);
 // A click whose press and release both carry the position.
 void clickExactly(POINT screen);
 // Presses the left button at from and moves in steps (past the system's drag threshold) to to,
