@@ -1,9 +1,8 @@
 #include "app/VelmoraApp.h"
 
-#include "framework/Dialog.h"
-#include "res/resource.h"
+#include "ui/AboutDialog.h"
 
 void CVelmoraApp::OnAppAbout() {
-    fw::CDialog about(IDD_ABOUTBOX);
+    CAboutDialog about;
     about.runModal();
 }
