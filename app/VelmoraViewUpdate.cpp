@@ -22,7 +22,11 @@ void CVelmoraView::OnUpdateAlbum() {
                           [this, &fileOps](const std::string& albumPrefix) {
                               GenerateHTML(albumPrefix, ScrapbookContext{rows, album, settings, *this, fileOps});
                           }};
-    updateAlbum(context);
+    // The run removes and renumbers rows: the preview and the caption box are made to show the
+    // selected row's photo as it is now, so that a number that has passed to another photo does
+    // not keep showing, and taking captions for, the photo it named before.
+    if (updateAlbum(context) != UpdateOutcome::Declined)
+        refreshPreviewAndCaption();
 }
 
 // The chosen photos are copied into the album at once, under the numbers after the last photo,

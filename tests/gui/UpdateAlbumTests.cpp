@@ -108,9 +108,9 @@ protected:
 }  // namespace
 
 // No to the confirmation, from the toolbar and from the File menu, changes nothing and logs
-// nothing. Then two photos flagged with the Delete key and a caption typed into the selected
-// photo's box: Ctrl+S and Yes recycle the flagged photos, store the typed caption, write every
-// caption file and renumber the rest 0000.. in list order, thumbnails and captions with them.
+// nothing. Then a caption typed and two photos flagged with the Delete key: Ctrl+S and Yes recycle
+// the flagged photos, write every caption file and renumber the rest 0000.. in list order,
+// thumbnails and captions with them.
 TEST_F(UpdateAlbumTest, UpdateRecyclesFlaggedPhotosAndRenumbersTheRestInListOrder) {
     ASSERT_TRUE(startProgram());
     ASSERT_TRUE(openAlbumWithShortcut("01", "Smith", "20"));
@@ -133,12 +133,12 @@ TEST_F(UpdateAlbumTest, UpdateRecyclesFlaggedPhotosAndRenumbersTheRestInListOrde
     EXPECT_EQ(smithFiles().size(), 22u);
 
     flagRow(1);
-    flagRow(4);
-    EXPECT_EQ(rowImages(), (std::vector<int>{1, 0, 1, 1, 0, 1, 1, 1}));
     clickRow(2);
     gui::click(viewControl(IDC_CAPTION));
     gui::pressKey(mainWindow(), VK_END, {VK_CONTROL});
     gui::typeText(mainWindow(), " and more");
+    flagRow(4);
+    EXPECT_EQ(rowImages(), (std::vector<int>{1, 0, 1, 1, 0, 1, 1, 1}));
 
     updateWithShortcut();
     ASSERT_TRUE(gui::waitFor([&] { return gui::listItemCount(albumList()) == 6 && statusText(0) == "Ready"; }, 20s))
@@ -179,6 +179,16 @@ TEST_F(UpdateAlbumTest, UpdateRecyclesFlaggedPhotosAndRenumbersTheRestInListOrde
         EXPECT_NE(log.find(line), std::string::npos) << line << "\n--- in ---\n" << log;
     }
 
+    // The selected photo went to the Recycle Bin: nothing is shown, and the photo that now has its
+    // number shows with its own caption when it is chosen.
+    EXPECT_EQ(gui::windowText(viewControl(IDC_PREVIEW_LABEL)), "");
+    clickRow(4);
+    EXPECT_TRUE(gui::waitFor(
+        [&] { return gui::windowText(viewControl(IDC_CAPTION)) == storedCaption(samplePhoto("Smith_2_0006.txt")); },
+        3s))
+        << gui::windowText(viewControl(IDC_CAPTION));
+    EXPECT_EQ(gui::windowText(viewControl(IDC_PREVIEW_LABEL)), "Current Preview Image: Smith_2_0004.jpg");
+
     // The update applied every change: closing asks nothing.
     gui::pressKey(mainWindow(), VK_F4, {VK_MENU});
     EXPECT_EQ(program.waitForExit(10s), 0);
@@ -186,7 +196,8 @@ TEST_F(UpdateAlbumTest, UpdateRecyclesFlaggedPhotosAndRenumbersTheRestInListOrde
 
 // Flagged photos without caption files fail to be recycled completely. The Program Error prompt
 // asks about each; No and No to All stop the update before anything is renumbered, Yes goes on to
-// the next failure, and Yes to All lets the rest of the pass go on without asking.
+// the next failure, and Yes to All lets the rest of the pass go on without asking. The caption
+// still being typed when the update starts is stored with the rest.
 TEST_F(UpdateAlbumTest, FailedRecyclingIsPutToTheUserWithTheProgramErrorPrompt) {
     for (const char* name : {"Smith_2_0001.txt", "Smith_2_0003.txt"})
         ASSERT_TRUE(fs::remove(albumFile(name)));
@@ -214,6 +225,11 @@ TEST_F(UpdateAlbumTest, FailedRecyclingIsPutToTheUserWithTheProgramErrorPrompt) 
         EXPECT_EQ(statusText(0), "Applying Changes: Recycling flagged files...");
     }
 
+    // A caption typed into the selected photo's box is stored by the update itself.
+    clickRow(0);
+    gui::click(viewControl(IDC_CAPTION));
+    gui::pressKey(mainWindow(), VK_END, {VK_CONTROL});
+    gui::typeText(mainWindow(), " and more");
     updateWithShortcut();
     EXPECT_NE(answerPrompt(IDOK).find("\r\n0001\r\n"), std::string::npos);
     EXPECT_NE(answerPrompt(1011).find("\r\n0003\r\n"), std::string::npos);
@@ -227,6 +243,7 @@ TEST_F(UpdateAlbumTest, FailedRecyclingIsPutToTheUserWithTheProgramErrorPrompt) 
     for (int n = 0; n < 5; ++n)
         EXPECT_TRUE(fs::exists(albumFile("Smith_2_" + number(n) + ".txt"))) << n;
     EXPECT_FALSE(fs::exists(albumFile("Smith_2_0005.jpg")));
+    EXPECT_EQ(fileBytes(albumFile("Smith_2_0000.txt")), storedCaption(samplePhoto("Smith_2_0000.txt")) + " and more");
     std::string log = logText();
     EXPECT_NE(log.find("LOG: Recycling " + albumFolder(1) + "\\Smith_2_0005.txt --- Result (2)\r\n"), std::string::npos)
         << log;
