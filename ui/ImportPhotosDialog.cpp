@@ -43,6 +43,8 @@ bool CImportPhotosDialog::onInitDialog() {
     fillNeighborhoodBox();
     fillAvailablePhotos();
     selectFirstAvailablePhoto();
+    // Import starts disabled, not only from the first idle moment on.
+    onIdleUpdate();
     // The focus has been given to the first photo.
     return false;
 }
