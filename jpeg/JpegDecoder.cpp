@@ -204,6 +204,22 @@ JpegResult JpegDecoder::scanEndResult() const
     return JpegSuccess;
 }
 
+// Before each MCU: take the restart marker that is due, and stop at once when the data has run
+// out (missing data yields zero bits, which often still decode, to the end of a long row).
+JpegResult JpegDecoder::beginMcu(int& restartsLeft, int& expectedRestart)
+{
+    if (tables.restartInterval != 0) {
+        if (restartsLeft == 0) {
+            JpegResult result = restart(expectedRestart);
+            if (result != JpegSuccess)
+                return result;
+            restartsLeft = tables.restartInterval;
+        }
+        --restartsLeft;
+    }
+    return scanEndResult();
+}
+
 JpegResult JpegDecoder::restart(int& expectedRestart)
 {
     // F.2.1.3.1 / E.1.4: at a restart the coder's bit buffer is discarded, the
@@ -286,19 +302,9 @@ JpegResult JpegDecoder::decodeStreaming(JpegRowOutput& output, const JpegKernels
 
     for (int mcuRow = 0; mcuRow < mcusHigh; ++mcuRow) {
         for (int mcuX = 0; mcuX < mcusWide; ++mcuX) {
-            if (tables.restartInterval != 0) {
-                if (restartsLeft == 0) {
-                    JpegResult result = restart(expectedRestart);
-                    if (result != JpegSuccess)
-                        return result;
-                    restartsLeft = tables.restartInterval;
-                }
-                --restartsLeft;
-            }
-            // Data that has run out yields zero bits, which often still
-            // decode: stop at once rather than at the end of a long row.
-            if (reader.overran())
-                return scanEndResult();
+            JpegResult ready = beginMcu(restartsLeft, expectedRestart);
+            if (ready != JpegSuccess)
+                return ready;
             for (int i = 0; i < scan.componentCount; ++i) {
                 int c = scan.componentIndex[i];
                 const FrameComponent& component = frameHeader.components[c];
@@ -405,19 +411,9 @@ JpegResult JpegDecoder::walkScanBlocks(DecodeBlock decodeBlock)
 
     for (int mcuY = 0; mcuY < mcusHigh; ++mcuY) {
         for (int mcuX = 0; mcuX < mcusWide; ++mcuX) {
-            if (tables.restartInterval != 0) {
-                if (restartsLeft == 0) {
-                    JpegResult result = restart(expectedRestart);
-                    if (result != JpegSuccess)
-                        return result;
-                    restartsLeft = tables.restartInterval;
-                }
-                --restartsLeft;
-            }
-            // Data that has run out yields zero bits, which often still
-            // decode: stop at once rather than at the end of a long row.
-            if (reader.overran())
-                return scanEndResult();
+            JpegResult ready = beginMcu(restartsLeft, expectedRestart);
+            if (ready != JpegSuccess)
+                return ready;
             for (int i = 0; i < scan.componentCount; ++i) {
                 int c = scan.componentIndex[i];
                 const FrameComponent& component = frameHeader.components[c];

@@ -39,6 +39,7 @@ private:
     JpegResult outputBuffered(JpegRowOutput& output, const JpegKernels& kernels);
     JpegResult allocateCoefficients();
     JpegResult restart(int& expectedRestart);
+    JpegResult beginMcu(int& restartsLeft, int& expectedRestart);
     JpegResult scanEndResult() const;
     void latchQuantTables();
 
