@@ -27,6 +27,7 @@ bool CVelmoraView::chooseAlbum(int& neighborhood, std::string& familyName, std::
 void CVelmoraView::loadAlbumContents() {
     ShellFileOps ops;
     RecoveryContext recovery{album, ops, *this, settings.enableLogging != 0};
+    removeCaptionDrafts(recovery);
     recoverInterruptedUpdate(recovery);
     album.lastPhotoNumber =
         loadAlbumRows(album.albumPath, album.fileHeader, settings.enableLogging != 0, rows, *this);

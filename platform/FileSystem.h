@@ -30,6 +30,14 @@ std::uint32_t clearReadOnly(const std::string& path);
 std::uint32_t setReadOnly(const std::string& path);
 bool isReadOnly(const std::string& path);
 
+// One look at a file that is about to be rewritten: whether it is read-only, and whether it holds
+// exactly these bytes already (a file that cannot be read holds nothing).
+struct FileComparison {
+    bool readOnly = false;
+    bool holds = false;
+};
+FileComparison compareFileWith(const std::string& path, const std::string& bytes);
+
 // The whole content of a file, read as bytes; nothing when it cannot be opened or read.
 std::optional<std::string> readFileBytes(const std::string& path);
 

@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -80,4 +81,24 @@ std::uint32_t setReadOnly(const std::string& path) {
 bool isReadOnly(const std::string& path) {
     struct stat info;
     return ::stat(nativePath(path).c_str(), &info) == 0 && !(info.st_mode & S_IWUSR);
+}
+
+FileComparison compareFileWith(const std::string& path, const std::string& bytes) {
+    FileComparison comparison;
+    int descriptor = ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return comparison;
+    struct stat info;
+    if (::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
+        comparison.readOnly = !(info.st_mode & S_IWUSR);
+        if (std::size_t(info.st_size) == bytes.size()) {
+            std::string content(bytes.size(), '\0');
+            std::size_t got = 0;
+            for (ssize_t n; got < content.size() && (n = ::read(descriptor, content.data() + got, content.size() - got)) > 0;)
+                got += std::size_t(n);
+            comparison.holds = got == bytes.size() && content == bytes;
+        }
+    }
+    ::close(descriptor);
+    return comparison;
 }

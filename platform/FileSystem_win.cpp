@@ -69,3 +69,23 @@ bool isReadOnly(const std::string& path) {
     DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
+
+FileComparison compareFileWith(const std::string& path, const std::string& bytes) {
+    FileComparison comparison;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return comparison;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileInformationByHandle(file, &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        comparison.readOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+        if (info.nFileSizeHigh == 0 && info.nFileSizeLow == bytes.size()) {
+            std::string content(bytes.size(), '\0');
+            DWORD got = 0;
+            comparison.holds = (bytes.empty() || ReadFile(file, content.data(), DWORD(content.size()), &got, nullptr)) &&
+                               got == content.size() && content == bytes;
+        }
+    }
+    CloseHandle(file);
+    return comparison;
+}

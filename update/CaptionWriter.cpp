@@ -20,19 +20,15 @@ std::string captionFileText(const std::string& caption) {
     return text;
 }
 
-// Whether the file holds exactly text already.
-bool holds(const std::string& path, const std::string& text) {
-    std::optional<std::string> bytes = readFileBytes(path);
-    return bytes && *bytes == text;
-}
 }  // namespace
 
 int writeCaptionFile(FileOperations& ops, const std::string& path, const std::string& caption) {
     std::string text = captionFileText(caption);
     // Only a read-only file needs its attribute changed; the others are left untouched.
-    if (isReadOnly(path))
+    FileComparison file = compareFileWith(path, text);
+    if (file.readOnly)
         clearReadOnly(path);
-    else if (holds(path, text))
+    else if (file.holds)
         return 0;  // most captions of a large album are unchanged: no rewrite
     std::string draft = path + CaptionDraftSuffix;
     if (ops.exists(draft))

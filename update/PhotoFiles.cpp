@@ -23,20 +23,27 @@ std::string photoBaseOfFile(const std::string& fileName) {
 }
 
 FolderNames::FolderNames(const std::string& folder) {
-    for (const FolderEntry& entry : findEntries(folder + "\\*.*"))
-        add(entry.name);
+    std::vector<FolderEntry> entries = findEntries(folder + "\\*.*");
+    folded.reserve(entries.size());
+    listed.reserve(entries.size());
+    for (FolderEntry& entry : entries) {
+        folded.insert(foldedName(entry.name));
+        listed.push_back(std::move(entry.name));
+    }
 }
 
 bool FolderNames::contains(const std::string& name) const { return folded.count(foldedName(name)) > 0; }
 
 void FolderNames::add(const std::string& name) {
-    folded.insert(foldedName(name));
-    listed.insert(name);
+    if (folded.insert(foldedName(name)).second)
+        listed.push_back(name);
 }
 
 void FolderNames::erase(const std::string& name) {
-    folded.erase(foldedName(name));
-    listed.erase(name);
+    if (folded.erase(foldedName(name)) == 0)
+        return;
+    std::string key = foldedName(name);
+    std::erase_if(listed, [&key](const std::string& listedName) { return foldedName(listedName) == key; });
 }
 
 bool FolderNames::holdsPhoto(const std::string& baseName) const {

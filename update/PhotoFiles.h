@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
-#include <set>
+#include <unordered_set>
+#include <vector>
 #include <string>
 
 // A photo's files: its image, caption and thumbnail, named after its base name.
@@ -17,6 +18,7 @@ std::string photoBaseOfFile(const std::string& fileName);
 // file names without regard to case, so the names do too, on every system.
 class FolderNames {
 public:
+    FolderNames() = default;
     // Lists folder; a missing folder gives no names.
     explicit FolderNames(const std::string& folder);
     bool contains(const std::string& name) const;
@@ -24,12 +26,12 @@ public:
     void erase(const std::string& name);
     // Whether any of the photo's three files is among the names.
     bool holdsPhoto(const std::string& baseName) const;
-    // The names as listed.
-    const std::set<std::string>& all() const { return listed; }
+    // The names as listed, in the order of the listing.
+    const std::vector<std::string>& all() const { return listed; }
 
 private:
-    std::set<std::string> folded;
-    std::set<std::string> listed;
+    std::unordered_set<std::string> folded;
+    std::vector<std::string> listed;
 };
 
 // Names compared the way Windows compares file names.

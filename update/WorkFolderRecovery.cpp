@@ -49,12 +49,16 @@ public:
     explicit Recovery(RecoveryContext& context)
         : context(context), albumPath(context.album.albumPath), workFolder(workFolderOf(context.album)),
           header(context.album.fileHeader), journalPath(journalPathOf(workFolder, header)),
-          albumNames(albumPath), workNames(workFolder), prompt(context.feedback) {
-        if (folderExists(workFolder)) {
-            journal = readUpdateJournal(journalPath);
-            stranded = strandedPhotos();
-            initiallyOut.insert(stranded.begin(), stranded.end());
-        }
+          prompt(context.feedback) {
+        // Most of the time there is no work folder, and nothing to list.
+        if (!folderExists(workFolder))
+            return;
+        workFolderFound = true;
+        albumNames = FolderNames(albumPath);
+        workNames = FolderNames(workFolder);
+        journal = readUpdateJournal(journalPath);
+        stranded = strandedPhotos();
+        initiallyOut.insert(stranded.begin(), stranded.end());
     }
 
     RecoveryOutcome offer();
@@ -64,7 +68,6 @@ private:
     std::vector<std::string> strandedPhotos() const;
     void log(const std::string& text) const;
     void logLabeled(const std::string& label, const std::string& text) const;
-    void removeCaptionDrafts();
     void finish();
     void putBack(const std::vector<std::string>& bases);
     std::string rejoinTarget(const std::string& base) const;
@@ -82,6 +85,7 @@ private:
     std::set<std::string> initiallyOut;
     std::vector<RecoveredPhoto> changed;
     PassPrompt prompt;
+    bool workFolderFound = false;
     bool stopped = false;
 };
 
@@ -111,20 +115,6 @@ std::vector<std::string> Recovery::strandedPhotos() const {
                 ordered.push_back(move.oldBaseName);
     ordered.insert(ordered.end(), bases.begin(), bases.end());
     return ordered;
-}
-
-// A caption is written beside its file and then swapped in; a draft left over belongs to an
-// update that never finished, and its caption was never applied.
-void Recovery::removeCaptionDrafts() {
-    std::string ending = foldedName(std::string(CaptionSuffix) + CaptionDraftSuffix);
-    for (const std::string& name : albumNames.all()) {
-        std::string folded = foldedName(name);
-        if (name.find(header) == std::string::npos || folded.size() <= ending.size() ||
-            folded.compare(folded.size() - ending.size(), ending.size(), ending) != 0)
-            continue;
-        int result = context.ops.remove(albumPath + "\\" + name, true);
-        log("Removing unfinished caption file " + albumPath + "\\" + name + resultText(result));
-    }
 }
 
 // Each photo is recorded once: when it came back, or when it is given up on.
@@ -251,7 +241,8 @@ RecoveryOutcome Recovery::outcome() {
 }
 
 RecoveryOutcome Recovery::offer() {
-    removeCaptionDrafts();
+    if (!workFolderFound)
+        return outcome();
     if (stranded.empty()) {
         removeFinishedWorkFolder(context);
         return outcome();
@@ -282,6 +273,23 @@ RecoveryOutcome Recovery::putBackWithoutAsking() {
 }  // namespace
 
 // Every row is matched before any is renamed: a photo's new name may be another one's old name.
+// A caption is written beside its file and then swapped in; a draft left over belongs to an
+// update that never finished, and its caption was never applied.
+void removeCaptionDrafts(RecoveryContext& context) {
+    const std::string& albumPath = context.album.albumPath;
+    std::string ending = foldedName(std::string(CaptionSuffix) + CaptionDraftSuffix);
+    for (const FolderEntry& entry : findEntries(albumPath + "\\*" + CaptionDraftSuffix)) {
+        std::string folded = foldedName(entry.name);
+        if (entry.isFolder || entry.name.find(context.album.fileHeader) == std::string::npos ||
+            folded.size() <= ending.size() || folded.compare(folded.size() - ending.size(), ending.size(), ending) != 0)
+            continue;
+        int result = context.ops.remove(albumPath + "\\" + entry.name, true);
+        if (context.logging)
+            eventLog.writeMessage("Removing unfinished caption file " + albumPath + "\\" + entry.name +
+                                  resultText(result));
+    }
+}
+
 void applyRecoveredPhotos(AlbumRows& rows, const RecoveryOutcome& outcome) {
     std::vector<std::pair<int, const RecoveredPhoto*>> matches;
     for (const RecoveredPhoto& photo : outcome.photos)

@@ -34,8 +34,12 @@ struct RecoveryOutcome {
 // back into the album under free numbers after its last photo; without a journal they are put
 // back. A photo split between the two folders goes back beside its other files. Every move is
 // logged; a photo that cannot be brought back is put to the user and stays in the work folder.
-// Also removes drafts of caption files that a cut-short update left in the album folder.
 RecoveryOutcome recoverInterruptedUpdate(RecoveryContext& context);
+
+// Opening an album also removes the drafts of caption files that an update cut short between
+// writing a new caption and putting it in place left in the album folder; those captions were
+// never applied, and the old caption files are whole.
+void removeCaptionDrafts(RecoveryContext& context);
 
 // At the end of an update, for photos that could not come back under their new numbers: puts them
 // back under free numbers after the last photo, without asking.

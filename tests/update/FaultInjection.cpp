@@ -197,6 +197,7 @@ void openAgain(TestAlbum& album, bool finish) {
     ScriptedFeedback feedback;
     feedback.messageBoxAnswers = {finish ? msgbox::IdYes : msgbox::IdNo};
     RecoveryContext recovery{album.album, ops, feedback, false};
+    removeCaptionDrafts(recovery);
     RecoveryOutcome outcome = recoverInterruptedUpdate(recovery);
     EXPECT_EQ(outcome.stranded, 0);
     EXPECT_TRUE(feedback.promptDetails.empty());
