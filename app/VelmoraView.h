@@ -89,6 +89,7 @@ private:
     void releaseBrowser();
     void closeBrowser();
     void openInDefaultBrowser(const std::string& page);
+    // While a browser is held: lets go of it once its window has gone without a word.
     static void CALLBACK watchBrowserWindow(HWND view, UINT message, UINT_PTR timer, DWORD time);
     void clearAlbumRows();
 

@@ -73,7 +73,8 @@ void CVelmoraView::openInDefaultBrowser(const std::string& page) {
         return;
     int result = int(reinterpret_cast<INT_PTR>(request.hInstApp));
     if (settings.enableLogging)
-        eventLog.writeLabeled("ERROR:", "Cannot open web page: " + page + " --- Result (" + std::to_string(result) + ")");
+        eventLog.writeLabeled("ERROR:",
+                              "Cannot open web page: " + page + " --- Result (" + std::to_string(result) + ")");
     messageBox(PageNotOpenedTitle, PageNotOpenedText + page, MB_OK | MB_ICONERROR);
 }
 

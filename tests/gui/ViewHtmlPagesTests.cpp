@@ -105,7 +105,8 @@ std::string unixPathOf(const std::string& windowsPath) {
 // One registry value set for the length of a test, and put back as it was afterwards.
 class RegistryValueOverride {
 public:
-    RegistryValueOverride(HKEY root, std::string key, std::string name) : root(root), key(std::move(key)), name(std::move(name)) {
+    RegistryValueOverride(HKEY root, std::string key, std::string name)
+        : root(root), key(std::move(key)), name(std::move(name)) {
         HKEY opened = nullptr;
         if (RegOpenKeyExA(root, this->key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
             return;
