@@ -1,7 +1,5 @@
 #include "app/VelmoraView.h"
 
-#include <objbase.h>
-
 #include "album/GameLocations.h"
 #include "app/MainFrame.h"
 #include "diag/EventLog.h"
@@ -23,8 +21,10 @@ void CVelmoraView::onPreCreate() {
     settings = loadSettings(systemRegistry());
     if (settings.enableLogging == 1)
         openEventLog(settings.enableLogging, *this);
-    // The browser of View HTML Pages is driven through COM from this thread.
-    CoInitialize(nullptr);
+    // The browser of View HTML Pages is driven through COM from this thread, and tells through the
+    // sink when the player closes its window.
+    eventSink = ComPtr<CEventSink>(CEventSink::create([this] { releaseBrowser(); }));
+    comApartment.emplace(systemComApartmentCalls());
 }
 
 // When the view is first shown: the window fits the form, the album list is set up and the game
@@ -52,7 +52,9 @@ void CVelmoraView::onDestroy() {
     if (settings.enableLogging)
         eventLog.writeMessage("Log file closed at " + formatTimeStamp(localTimeNow()));
     closeBrowser();
-    CoUninitialize();
+    eventSink->detach();
+    eventSink.reset();
+    comApartment.reset();
 }
 
 void CVelmoraView::exchangeData(fw::DataExchange& exchange) {

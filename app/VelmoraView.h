@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 
 #include "album/AlbumInfo.h"
@@ -12,6 +13,9 @@
 #include "framework/Gdi.h"
 #include "platform/UserFeedback.h"
 #include "ui/PreviewImage.h"
+#include "web/BrowserAutomation.h"
+#include "web/BrowserEventSink.h"
+#include "web/ComApartment.h"
 
 // The main form (template 101): the album list, the preview, the caption box and the progress
 // bar. It holds the open album and the settings, handles the album commands, and is the window
@@ -82,8 +86,14 @@ private:
     std::string photoPathOfRow(int index) const;
     void onAlbumSelectionChanged();
     void onPaint();
+    // The browser window of View HTML Pages.
     bool browserAttached() const;
+    void disconnectBrowserEvents();
+    void releaseBrowser();
     void closeBrowser();
+    void openInDefaultBrowser(const std::string& page);
+    // While a browser is held: lets go of it once its window has gone without a word.
+    static void CALLBACK watchBrowserWindow(HWND view, UINT message, UINT_PTR timer, DWORD time);
     void clearAlbumRows();
 
     // The album list control follows the rows.
@@ -131,6 +141,13 @@ private:
     HWND dragSourceList = nullptr;
     HWND dropList = nullptr;
     HWND lastWindowUnderPointer = nullptr;
+    // COM for this thread, the browser window View HTML Pages holds (null when none), its window,
+    // and the sink connected to it that hears when the player closes it.
+    std::optional<ComApartment> comApartment;
+    ComPtr<CEventSink> eventSink;
+    ComPtr<IWebBrowser2> webBrowser;
+    HWND browserWindow = nullptr;
+    DWORD browserEventCookie = 0;
 };
 
 // The view of the running program.

@@ -15,6 +15,10 @@ ScrapbookPaths scrapbookPathsOf(const AlbumInfo& album) {
     return paths;
 }
 
+std::string scrapbookIndexPage(const AlbumInfo& album) {
+    return scrapbookPathsOf(album).familyFolder + "\\scrapbook1.html";
+}
+
 std::string templateRootOf(const std::string& gamePath) { return gamePath + "\\UserData\\Web Templates"; }
 
 std::string findTemplateFolder(const std::string& templateRoot) {

@@ -13,6 +13,9 @@ struct ScrapbookPaths {
 
 ScrapbookPaths scrapbookPathsOf(const AlbumInfo& album);
 
+// The family's scrapbook index page, the one View HTML Pages opens: familyFolder + "\scrapbook1.html".
+std::string scrapbookIndexPage(const AlbumInfo& album);
+
 // The game installs its templates only in the first neighborhood's folder, whichever neighborhood
 // the album belongs to.
 std::string templateRootOf(const std::string& gamePath);

@@ -84,3 +84,28 @@ TEST(CommandAvailability, UnknownCommandsAreDisabled) {
     EXPECT_FALSE(commandEnabled(0, CommandContext{}));
     EXPECT_FALSE(commandEnabled(ID_INDICATOR_PHOTOS, rowsWithSelection(3, 1)));
 }
+
+// The states F12 now leads to: a browser window the program holds disables View HTML Pages and
+// nothing else; a page handed to the default browser leaves nothing held.
+TEST(CommandAvailability, ViewHtmlPagesWaitsForTheHeldBrowserWindowToClose) {
+    struct Case {
+        const char* name;
+        CommandContext context;
+        bool viewHtml;
+    };
+    const Case cases[] = {
+        {"album open, nothing held (or the page went to the default browser)", rowsWithSelection(8, 0), true},
+        {"browser window held", rowsWithSelection(8, 0, true), false},
+        {"browser window held, no row selected", rowsWithSelection(8, -1, true), false},
+        {"browser window held, every photo deleted by an update", rowsWithSelection(0, -1, true), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(commandEnabled(ID_FILE_VIEW_HTML, c.context), c.viewHtml);
+        const bool hasRows = c.context.rowCount >= 1;
+        EXPECT_EQ(commandEnabled(ID_FILE_UPDATE_ALBUM, c.context), hasRows);
+        EXPECT_EQ(commandEnabled(ID_TOOLS_IMPORT_PHOTOS, c.context), hasRows);
+        EXPECT_TRUE(commandEnabled(ID_FILE_OPEN_ALBUM, c.context));
+        EXPECT_EQ(commandEnabled(ID_TOOLS_TOGGLE_DELETE, c.context), c.context.selectedRow >= 0 && hasRows);
+    }
+}
