@@ -352,3 +352,40 @@ TEST_F(UpdateAlbumTest, AnUpdateStoppedMidwayIsFinishedWhenTheAlbumIsOpenedAgain
     gui::pressKey(mainWindow(), VK_F4, {VK_MENU});
     EXPECT_EQ(program.waitForExit(10s), 0);
 }
+
+// A copy made beside a photo ("Copy of Smith_2_0003.jpg") is a photo of the album with the same
+// number. Choosing either row shows that row's own photo, and flagging the copy recycles the copy,
+// never the photo whose number it shows.
+TEST_F(UpdateAlbumTest, ACopyBesideAPhotoIsAPhotoOfItsOwn) {
+    ASSERT_TRUE(CopyFileA(albumFile("Smith_2_0005.jpg").c_str(), albumFile("Copy of Smith_2_0003.jpg").c_str(), TRUE));
+    ASSERT_TRUE(startProgram());
+    ASSERT_TRUE(openAlbumWithShortcut("01", "Smith", "20"));
+    ASSERT_EQ(albumRows(), (std::vector<std::string>{"0003", "0000", "0001", "0002", "0003", "0004", "0005", "0006",
+                                                     "0007"}));
+    auto label = [&] { return gui::windowText(viewControl(IDC_PREVIEW_LABEL)); };
+    EXPECT_EQ(label(), "Current Preview Image: Copy of Smith_2_0003.jpg");
+    clickRow(4);
+    EXPECT_TRUE(gui::waitFor([&] { return label() == "Current Preview Image: Smith_2_0003.jpg"; }, 3s)) << label();
+    EXPECT_EQ(gui::windowText(viewControl(IDC_CAPTION)), storedCaption(samplePhoto("Smith_2_0003.txt")));
+    clickRow(0);
+    EXPECT_TRUE(gui::waitFor([&] { return label() == "Current Preview Image: Copy of Smith_2_0003.jpg"; }, 3s))
+        << label();
+
+    flagRow(0);
+    updateWithShortcut();
+    // The copy has no caption file to recycle, which is asked about as for any photo without one.
+    EXPECT_NE(answerPrompt(IDOK).find("\r\n0003\r\n"), std::string::npos);
+    ASSERT_TRUE(gui::waitFor([&] { return gui::listItemCount(albumList()) == 8 && statusText(0) == "Ready"; }, 20s));
+    std::set<std::string> expectedFiles;
+    for (int n = 0; n < 8; ++n) {
+        std::string name = "Smith_2_" + number(n);
+        EXPECT_EQ(fileBytes(albumFile(name + ".jpg")), samplePhoto(name + ".jpg")) << name;
+        expectedFiles.insert({name + ".jpg", name + ".txt"});
+        if (n != 6)
+            expectedFiles.insert(name + "_thumb.jpg");
+    }
+    EXPECT_EQ(smithFiles(), expectedFiles);
+    EXPECT_FALSE(fs::exists(albumFile("Copy of Smith_2_0003.jpg")));
+    gui::pressKey(mainWindow(), VK_F4, {VK_MENU});
+    EXPECT_EQ(program.waitForExit(10s), 0);
+}
