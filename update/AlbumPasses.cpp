@@ -58,6 +58,18 @@ int moveUnlessRecycled(PassContext& context, bool flagged, const std::string& fr
     return result;
 }
 
+// A photo's thumbnail is optional. Moving it straight away costs one look at the disk where asking
+// first whether it is there would cost two; a thumbnail that is not there is not moved (2, file not
+// found) and leaves no trace. True when there was a thumbnail; result is the move's result.
+bool moveThumbnailIfAny(FileOperations& ops, const std::string& from, const std::string& to, int& result) {
+    result = ops.move(from + ThumbnailSuffix, to + ThumbnailSuffix);
+    if (result == ResultFileNotFound) {
+        result = 0;
+        return false;
+    }
+    return true;
+}
+
 bool anyFileLeft(FileOperations& ops, const std::string& base) {
     for (const char* suffix : PhotoFileSuffixes)
         if (ops.exists(base + suffix))
@@ -143,8 +155,7 @@ int moveFilesToWorkFolder(PassContext& context, const std::string& albumPath, co
         results.caption = moveUnlessRecycled(context, flagged, from + ".txt", to + ".txt", results.captionMoved);
         logMessage(context.logging, "Moving " + from + ".jpg to work folder" + resultText(results.image));
         logMessage(context.logging, "Moving " + from + ".txt to work folder" + resultText(results.caption));
-        if (context.ops.exists(from + "_thumb.jpg")) {
-            results.thumbnail = context.ops.move(from + "_thumb.jpg", to + "_thumb.jpg");
+        if (moveThumbnailIfAny(context.ops, from, to, results.thumbnail)) {
             results.thumbnailMoved = results.thumbnail == 0;
             logMessage(context.logging, "Moving " + from + "_thumb.jpg to work folder" + resultText(results.thumbnail));
         }
@@ -192,8 +203,7 @@ int moveFilesBackToAlbum(PassContext& context, const std::string& fileHeader, co
         logMessage(context.logging, "Renaming " + from + ".txt to " + to + ".txt");
         logMessage(context.logging, "Moving " + to + ".jpg back to album" + resultText(results.image));
         logMessage(context.logging, "Moving " + to + ".txt back to album" + resultText(results.caption));
-        if (context.ops.exists(from + "_thumb.jpg")) {
-            results.thumbnail = context.ops.move(from + "_thumb.jpg", to + "_thumb.jpg");
+        if (moveThumbnailIfAny(context.ops, from, to, results.thumbnail)) {
             results.thumbnailMoved = results.thumbnail == 0;
             logMessage(context.logging, "Renaming " + from + "_thumb.jpg to " + to + "_thumb.jpg");
             logMessage(context.logging, "Moving " + to + "_thumb.jpg back to album" + resultText(results.thumbnail));

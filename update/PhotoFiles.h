@@ -22,6 +22,9 @@ public:
     // Lists folder; a missing folder gives no names.
     explicit FolderNames(const std::string& folder);
     bool contains(const std::string& name) const;
+    // The same for a name folded already (foldedName): no copy is made.
+    bool containsFolded(const std::string& folded) const { return this->folded.count(folded) > 0; }
+    bool empty() const { return listed.empty(); }
     void add(const std::string& name);
     void erase(const std::string& name);
     // Whether any of the photo's three files is among the names.

@@ -1,7 +1,8 @@
 #include "update/UpdatePlan.h"
 
-#include <map>
-#include <set>
+#include <unordered_map>
+#include <cstring>
+#include <unordered_set>
 
 #include "album/AlbumInfo.h"
 #include "album/AlbumRows.h"
@@ -15,7 +16,8 @@ constexpr std::size_t ProblemsShown = 8;
 class PlanCheck {
 public:
     PlanCheck(const AlbumRows& rows, const AlbumInfo& album)
-        : rows(rows), album(album), albumNames(album.albumPath), workNames(workFolderOf(album)) {}
+        : rows(rows), album(album), workFolder(workFolderOf(album)), albumNames(album.albumPath),
+          workNames(workFolder) {}
 
     std::vector<std::string> run() {
         for (int i = 0; i < rows.count(); ++i)
@@ -25,40 +27,45 @@ public:
     }
 
 private:
+    // The suffixes are lower case, so a folded base name and a suffix make a folded file name.
     void checkRow(int i) {
-        const std::string& base = rows.entry(i)->baseName();
+        const std::string base = rows.entry(i)->baseName();
         const std::string& rowText = rows.text(i);
-        auto [first, isNew] = rowOfBase.emplace(foldedName(base), rowText);
+        std::string key = foldedName(base);
+        auto [first, isNew] = rowOfBase.emplace(key, rowText);
         if (!isNew)
             problems.push_back("Photos " + first->second + " and " + rowText + " both stand for the files of " +
                                base + ".");
         for (const char* suffix : PhotoFileSuffixes)
-            if (albumNames.contains(base + suffix))
-                filesOfRows.insert(foldedName(base + suffix));
+            if (albumNames.containsFolded(key + suffix))
+                filesOfRows.insert(key + suffix);
         if (rows.row(i).flagged())
             return;
-        if (!albumNames.contains(base + ImageSuffix))
+        if (!albumNames.containsFolded(key + ImageSuffix))
             problems.push_back("Photo " + rowText + ": its file " + base + ".jpg is not in the album folder.");
         for (const char* suffix : PhotoFileSuffixes)
-            if (workNames.contains(base + suffix))
+            if (!workNames.empty() && workNames.containsFolded(key + suffix))
                 problems.push_back("The file VLM_TEMP\\" + base + suffix + " stands where photo " + rowText +
                                    " must pass through the work folder.");
-        std::string longest = workFolderOf(album) + "\\" + base + ThumbnailSuffix;
-        if (longest.size() > MaxShellPathLength)
-            problems.push_back("Photo " + rowText + ": the path " + longest + " is too long.");
+        if (workFolder.size() + 1 + base.size() + std::strlen(ThumbnailSuffix) > MaxShellPathLength)
+            problems.push_back("Photo " + rowText + ": the path " + workFolder + "\\" + base + ThumbnailSuffix +
+                               " is too long.");
         ++keptCount;
     }
 
     // The photos that stay take the numbers 0000 onwards; a name among them that a file of no
     // photo of this update holds cannot be given without overwriting that file.
     void checkNewNames() {
+        std::string header = foldedName(album.fileHeader);
         for (int i = 0; i < keptCount; ++i) {
             for (const char* suffix : PhotoFileSuffixes) {
-                std::string name = album.fileHeader + photoNumberText(i) + suffix;
-                if (albumNames.contains(name) && !filesOfRows.count(foldedName(name)))
+                std::string key = header + photoNumberText(i) + suffix;
+                if (albumNames.containsFolded(key) && !filesOfRows.count(key)) {
+                    std::string name = album.fileHeader + photoNumberText(i) + suffix;
                     problems.push_back("The file " + name +
                                        " stands where a renumbered photo must go, and it is no file of the photos "
                                        "in the list.");
+                }
             }
         }
         std::string longest = album.albumPath + "\\" + album.fileHeader + photoNumberText(keptCount - 1) + ThumbnailSuffix;
@@ -68,10 +75,11 @@ private:
 
     const AlbumRows& rows;
     const AlbumInfo& album;
+    std::string workFolder;
     FolderNames albumNames;
     FolderNames workNames;
-    std::map<std::string, std::string> rowOfBase;
-    std::set<std::string> filesOfRows;
+    std::unordered_map<std::string, std::string> rowOfBase;
+    std::unordered_set<std::string> filesOfRows;
     int keptCount = 0;
     std::vector<std::string> problems;
 };
