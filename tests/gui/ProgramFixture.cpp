@@ -42,6 +42,10 @@ void ProgramTest::SetUp() {
     gameFolder = freshFolder("game");
     exePath = programFolder + "\\velmora.exe";
     ASSERT_TRUE(CopyFileA(builtProgram().c_str(), exePath.c_str(), FALSE)) << "no program at " << builtProgram();
+    // The help file the build puts beside the program goes along; tests of a missing one remove it.
+    fs::path builtHelp = fs::path(builtProgram()).parent_path() / "velmora.chm";
+    if (fs::exists(builtHelp))
+        fs::copy_file(builtHelp, programFolder + "\\velmora.chm");
 
     RegDeleteTreeA(HKEY_CURRENT_USER, SettingsKey);
     HKEY game = nullptr;
@@ -118,6 +122,24 @@ HWND ProgramTest::startProgram() {
 void ProgramTest::exitThroughMenu() {
     gui::pressKey(frame, 'F', {VK_MENU});
     gui::pressKey(frame, 'X');
+}
+
+HWND ProgramTest::waitForHelpViewer(std::chrono::milliseconds timeout) const {
+    HWND viewer = nullptr;
+    gui::waitFor(
+        [&] {
+            for (HWND window : program.topLevelWindows())
+                if (gui::className(window) == "HH Parent")
+                    viewer = window;
+            return viewer != nullptr;
+        },
+        timeout);
+    return viewer;
+}
+
+void ProgramTest::closeHelpViewer(HWND viewer) {
+    gui::pressKey(viewer, VK_F4, {VK_MENU});
+    EXPECT_TRUE(gui::waitFor([&] { return !IsWindow(viewer); }, 5s)) << "the help viewer stayed open";
 }
 
 bool ProgramTest::logExists() const { return fs::exists(programFolder + "\\velmora.log"); }
