@@ -41,7 +41,8 @@ bool isTopic(const std::string& path) { return fs::path(path).extension() == ".h
 // Every link target written in a topic, the contents or the index: href and src attributes and the
 // sitemap's "Local" parameters.
 std::vector<std::string> linksIn(const std::string& text) {
-    static const std::regex link(R"((?:href|src)\s*=\s*"([^"]*)"|name="Local"\s+value="([^"]*)")", std::regex::icase);
+    static const std::regex link(R"re((?:href|src)\s*=\s*"([^"]*)"|name="Local"\s+value="([^"]*)")re",
+                                 std::regex::icase);
     std::vector<std::string> links;
     for (auto match = std::sregex_iterator(text.begin(), text.end(), link); match != std::sregex_iterator(); ++match)
         links.push_back((*match)[1].matched ? (*match)[1].str() : (*match)[2].str());
@@ -85,19 +86,22 @@ TEST_F(HelpFileTest, EveryFileOfTheTopicsFolderIsInTheHelpFileUnchanged) {
     }
 }
 
-// The viewer finds the contents, the index, the first topic and its title through the help file's
-// #SYSTEM and #WINDOWS records.
+// The viewer finds the contents, the index, the first topic and the window's title through the help
+// file's #SYSTEM, #WINDOWS and #STRINGS records.
 TEST_F(HelpFileTest, ContentsAndIndexAreInTheHelpFileWhereTheViewerLooks) {
     for (const char* file : {"velmora.hhc", "velmora.hhk"}) {
         SCOPED_TRACE(file);
         ASSERT_TRUE(fs::exists(extracted / file));
         EXPECT_EQ(bytesOf(extracted / file), bytesOf(HelpSource / file));
     }
-    for (const char* record : {"#SYSTEM", "#WINDOWS"}) {
+    // #SYSTEM names them for the file; the window definition "main" names them through #STRINGS.
+    ASSERT_TRUE(fs::exists(extracted / "#WINDOWS"));
+    for (const char* record : {"#SYSTEM", "#STRINGS"}) {
         SCOPED_TRACE(record);
         std::string bytes = bytesOf(extracted / record);
-        for (const char* named : {"velmora.hhc", "velmora.hhk", "Published/A_01_welcome.html", "Velmora Help"})
-            EXPECT_NE(bytes.find(named), std::string::npos) << named;
+        for (const char* named :
+             {"velmora.hhc", "velmora.hhk", "Published/A_01_welcome.html", "Velmora Help", "main"})
+            EXPECT_NE(bytes.find(std::string(named) + '\0'), std::string::npos) << named;
     }
 }
 
