@@ -43,7 +43,8 @@ protected:
     // Ctrl+O, then openFamily. True when the album's title showed.
     bool openAlbumWithShortcut(const std::string& neighborhood, const std::string& name, const std::string& lot);
 
-    // The HTML Help viewer's window, opened by the program on its help file, or null.
+    // The HTML Help viewer's window, opened by the program on its help file, or null. Prints the time
+    // it took to show.
     HWND waitForHelpViewer(std::chrono::milliseconds timeout) const;
     // Closes the viewer as a user does, with Alt+F4.
     void closeHelpViewer(HWND viewer);
