@@ -4,8 +4,12 @@
 #include <utility>
 
 void AlbumRows::insert(int index, std::string text, int image, std::unique_ptr<PhotoEntry> entry) {
+    insert(index, AlbumRow{std::move(text), image, std::move(entry)});
+}
+
+void AlbumRows::insert(int index, AlbumRow row) {
     index = std::clamp(index, 0, count());
-    rows.insert(rows.begin() + index, AlbumRow{std::move(text), image, std::move(entry)});
+    rows.insert(rows.begin() + index, std::move(row));
     if (observer)
         observer->rowInserted(index);
 }

@@ -15,6 +15,9 @@ struct AlbumRow {
     std::string text;
     int image = RowKept;
     std::unique_ptr<PhotoEntry> entry;
+    // The photo's files sit in the work folder VLM_TEMP, where a stopped update left them, instead
+    // of the album folder.
+    bool inWorkFolder = false;
 
     bool flagged() const { return image == RowFlagged; }
 };
@@ -43,6 +46,8 @@ public:
     // Inserts a row at index (0..count()); its text is the entry's photo number unless given.
     void insert(int index, std::string text, int image, std::unique_ptr<PhotoEntry> entry);
     void append(std::string text, int image, std::unique_ptr<PhotoEntry> entry);
+    // Puts back a row taken out with take().
+    void insert(int index, AlbumRow row);
     // Deletes a row and its entry.
     void remove(int index);
     // Removes a row, handing its entry to the caller (a drag moves a row this way).
@@ -51,6 +56,7 @@ public:
     void swapRows(int i, int j);
     void setText(int index, std::string text);
     void setImage(int index, int image);
+    void setInWorkFolder(int index, bool inWorkFolder) { rows.at(std::size_t(index)).inWorkFolder = inWorkFolder; }
     // Byte-wise ascending order of the entries' base names; rows with equal names keep their order.
     void sortByBaseName();
     // Deletes every row and entry.

@@ -1,16 +1,6 @@
 #include "album/CaptionFile.h"
 
-#include <cstdio>
-#include <memory>
-
-#include "platform/NativePath.h"
-
-namespace {
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using ScopedFile = std::unique_ptr<std::FILE, FileCloser>;
-}  // namespace
+#include "platform/FileSystem.h"
 
 std::string captionFromText(const std::string& text) {
     std::string caption;
@@ -34,13 +24,6 @@ std::string captionFromText(const std::string& text) {
 // Read in binary and split here, so that every build sees the same lines whatever its C library
 // does in text mode.
 std::string readCaptionFile(const std::string& path) {
-    ScopedFile file(std::fopen(nativePath(path).c_str(), "rb"));
-    if (!file)
-        return std::string();
-    std::string text;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        text.append(buffer, got);
-    return captionFromText(text);
+    std::optional<std::string> text = readFileBytes(path);
+    return text ? captionFromText(*text) : std::string();
 }

@@ -44,7 +44,7 @@ int dropRow(AlbumRows& rows, int source, int target) {
     AlbumRow moved = rows.take(source);
     // The target index counts rows as they were before the drag took the photo out.
     int insertAt = target < 0 ? rows.count() : std::min(target, rows.count());
-    rows.insert(insertAt, moved.text, moved.image, std::move(moved.entry));
+    rows.insert(insertAt, std::move(moved));
     return insertAt;
 }
 

@@ -77,6 +77,9 @@ private:
     bool chooseAlbum(int& neighborhood, std::string& familyName, std::string& familyId, std::string& familyLot);
     void loadAlbumContents();
     void refreshPreviewAndCaption();
+    // Where the selected row's photo is: the album folder, or the work folder for a photo that a
+    // stopped update left there.
+    std::string photoPathOfRow(int index) const;
     void onAlbumSelectionChanged();
     void onPaint();
     bool browserAttached() const;
@@ -113,7 +116,9 @@ private:
     Settings settings;
     fw::ImageList rowImages;
     AlbumInfo album;
-    std::string previewedNumber;
+    // The photo the preview shows. Photo numbers cannot tell it: two rows may show the same number
+    // (a copy of a photo named "Copy of ..._0003" beside the photo itself).
+    const PhotoEntry* previewedPhoto = nullptr;
     AlbumRows rows;
     PreviewImage previewImage;
     // Drag and drop: the row being dragged, the highlighted target row (-1: below the last row),

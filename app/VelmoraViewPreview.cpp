@@ -3,6 +3,7 @@
 #include "framework/Text.h"
 #include "framework/WaitCursor.h"
 #include "ui/PreviewPainter.h"
+#include "update/UpdateAlbum.h"
 
 // The preview and the caption box follow the selected row of the album list.
 
@@ -23,7 +24,7 @@ void CVelmoraView::onAlbumSelectionChanged() {
     if (dragging || reordering)
         return;
     int selected = selectedRow();
-    if (selected < 0 || rows.text(selected) == previewedNumber)
+    if (selected < 0 || rows.entry(selected) == previewedPhoto)
         return;
     refreshPreviewAndCaption();
 }
@@ -40,14 +41,14 @@ void CVelmoraView::refreshPreviewAndCaption() {
     if (selected < 0) {
         captionText.clear();
         previewLabel.clear();
-        previewedNumber.clear();
+        previewedPhoto = nullptr;
         previewImage.clear();
     } else {
         const PhotoEntry& entry = *rows.entry(selected);
         captionText = entry.caption();
-        previewedNumber = rows.text(selected);
+        previewedPhoto = &entry;
         previewLabel = "Current Preview Image: " + entry.baseName() + ".jpg";
-        if (!previewImage.load(album.albumPath + "\\" + entry.baseName() + ".jpg") ||
+        if (!previewImage.load(photoPathOfRow(selected)) ||
             !isPaintablePreview(previewImage)) {
             previewImage.clear();
             captionText.clear();
@@ -62,6 +63,11 @@ void CVelmoraView::refreshPreviewAndCaption() {
         InvalidateRect(hwnd, &frame, FALSE);
     }
     UpdateWindow(hwnd);
+}
+
+std::string CVelmoraView::photoPathOfRow(int index) const {
+    std::string folder = rows.row(index).inWorkFolder ? workFolderOf(album) : album.albumPath;
+    return folder + "\\" + rows.entry(index)->baseName() + ".jpg";
 }
 
 void CVelmoraView::onPaint() {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ std::uint32_t removeFolder(const std::string& path);
 std::uint32_t clearReadOnly(const std::string& path);
 std::uint32_t setReadOnly(const std::string& path);
 bool isReadOnly(const std::string& path);
+
+// The whole content of a file, read as bytes; nothing when it cannot be opened or read.
+std::optional<std::string> readFileBytes(const std::string& path);
 
 // Case-insensitive wildcard match of one name against one pattern ('*' any run, '?' one byte).
 bool wildcardMatch(const std::string& pattern, const std::string& name);

@@ -1,5 +1,9 @@
 #include "platform/ShellFileOps.h"
 
+#include "platform/FileSystem.h"
+
+int ShellFileOps::createFolder(const std::string& path) { return int(::createFolder(path)); }
+
 std::string numberedName(const std::string& path, int n) {
     if (n == 1)
         return path;
@@ -10,12 +14,4 @@ std::string numberedName(const std::string& path, int n) {
     std::string stem = hasExtension ? path.substr(0, dot) : path;
     std::string extension = hasExtension ? path.substr(dot) : std::string();
     return stem + " (" + std::to_string(n) + ")" + extension;
-}
-
-std::string freeDestinationName(const std::string& path, const std::function<bool(const std::string&)>& taken) {
-    for (int n = 1;; ++n) {
-        std::string candidate = numberedName(path, n);
-        if (!taken(candidate))
-            return candidate;
-    }
 }

@@ -1,6 +1,11 @@
 #include "platform/ShellFileOps.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 
 #include "platform/FileCalls_posix.h"
@@ -37,43 +42,71 @@ int ShellFileOps::move(const std::string& from, const std::string& to) { return 
 
 int ShellFileOps::copy(const std::string& from, const std::string& to) { return transfer(Transfer::Copy, from, to); }
 
-// The destination's own name is tried first and the free-name search starts only when it is
-// taken, and a missing source is told from a missing folder only after a failure: an update of a
-// large album is mostly these calls.
+// A missing source is told from a missing folder only after a failure: an update of a large album
+// is mostly these calls.
 int ShellFileOps::transfer(Transfer kind, const std::string& from, const std::string& to) {
     if (!fitsShellBuffer(from) || !fitsShellBuffer(to))
         return ResultPathTooLong;
-    std::string source = nativePath(from);
+    std::string source = nativePath(from), destination = nativePath(to);
     // The shell's copy makes the destination's missing folders (a family's first scrapbook pages
     // go into folders that do not exist yet).
     if (kind == Transfer::Copy && nativeExists(source)) {
         std::error_code ignored;
-        fs::create_directories(fs::path(nativePath(to)).parent_path(), ignored);
+        fs::create_directories(fs::path(destination).parent_path(), ignored);
     }
-    for (int n = 1;; ++n) {
-        std::string target = numberedName(to, n);
-        if (!fitsShellBuffer(target))
-            return ResultPathTooLong;
-        std::string destination = nativePath(target);
-        int error = 0;
-        if (kind == Transfer::Copy) {
-            error = copyFileExclusive(source, destination);
-        } else if (renameNoReplace(source, destination) != 0) {
+    int error = 0;
+    if (kind == Transfer::Copy) {
+        error = copyFileExclusive(source, destination);
+    } else if (renameNoReplace(source, destination) != 0) {
+        error = errno;
+        // Across file systems: copy with the data flushed, then remove the original.
+        if (error == EXDEV && (error = copyFileExclusive(source, destination)) == 0 &&
+            ::unlink(source.c_str()) != 0) {
             error = errno;
-            // Across file systems: copy with the data flushed, then remove the original.
-            if (error == EXDEV && (error = copyFileExclusive(source, destination)) == 0 &&
-                ::unlink(source.c_str()) != 0) {
-                error = errno;
-                ::unlink(destination.c_str());
-            }
+            ::unlink(destination.c_str());
         }
-        if (error == EEXIST)
-            continue;  // taken, also if another program took it a moment ago: the next name
-        if ((error == ENOENT || error == ENOTDIR) && !nativeExists(source))
-            return ResultFileNotFound;
-        return error ? win32ResultOf(error) : 0;
     }
+    if (error == EEXIST)
+        return ResultFileExists;
+    if ((error == ENOENT || error == ENOTDIR) && !nativeExists(source))
+        return ResultFileNotFound;
+    return error ? win32ResultOf(error) : 0;
+}
+
+int ShellFileOps::writeNewFile(const std::string& path, const std::string& bytes) {
+    if (!fitsShellBuffer(path))
+        return ResultPathTooLong;
+    std::string native = nativePath(path);
+    ScopedDescriptor file(::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (file.get() < 0)
+        return errno == EEXIST ? ResultFileExists : win32ResultOf(errno);
+    int error = 0;
+    if (!writeAll(file.get(), bytes.data(), bytes.size()) || ::fsync(file.get()) != 0)
+        error = errno;
+    if (!file.close() && !error)
+        error = errno;
+    if (error)
+        ::unlink(native.c_str());
+    return error ? win32ResultOf(error) : 0;
+}
+
+// A write-protected file is refused as Windows refuses to replace a read-only file; the old file's
+// permissions go to the new one.
+int ShellFileOps::replaceFile(const std::string& replacement, const std::string& replaced) {
+    if (!fitsShellBuffer(replacement) || !fitsShellBuffer(replaced))
+        return ResultPathTooLong;
+    std::string from = nativePath(replacement), to = nativePath(replaced);
+    if (!nativeExists(from))
+        return ResultFileNotFound;
+    struct stat old;
+    bool hadOld = ::stat(to.c_str(), &old) == 0;
+    if (hadOld && !(old.st_mode & S_IWUSR))
+        return win32ResultOf(EACCES);
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        return win32ResultOf(errno);
+    if (hadOld)
+        ::chmod(to.c_str(), old.st_mode & 07777);
+    return 0;
 }
 
 bool ShellFileOps::exists(const std::string& path) { return nativeExists(nativePath(path)); }
-

@@ -1,14 +1,17 @@
 #include "update/AlbumPasses.h"
 
+#include <vector>
+
 #include "album/PhotoEntry.h"
 #include "diag/EventLog.h"
 #include "update/PassPrompt.h"
+#include "update/PhotoFiles.h"
 
 namespace {
 const char* const FailedRowIntro = "associated with the following album entry:\r\n\r\n";
 
-void logMessage(const PassContext& context, const std::string& text) {
-    if (context.logging)
+void logMessage(bool logging, const std::string& text) {
+    if (logging)
         eventLog.writeMessage(text);
 }
 
@@ -41,11 +44,54 @@ int flaggedCount(const AlbumRows& rows) {
         count += rows.row(i).flagged();
     return count;
 }
+
+std::string filesOf(const std::string& folder, const PhotoEntry& entry) { return folder + "\\" + entry.baseName(); }
+
+// A flagged photo that could not be recycled completely takes part in the moves with the files it
+// has left; the others are in the Recycle Bin, not missing.
+int moveUnlessRecycled(PassContext& context, bool flagged, const std::string& from, const std::string& to,
+                       bool& moved) {
+    if (flagged && !context.ops.exists(from))
+        return 0;
+    int result = context.ops.move(from, to);
+    moved = result == 0;
+    return result;
+}
+
+bool anyFileLeft(FileOperations& ops, const std::string& base) {
+    for (const char* suffix : PhotoFileSuffixes)
+        if (ops.exists(base + suffix))
+            return true;
+    return false;
+}
 }  // namespace
+
+bool keepPhotoWhole(FileOperations& ops, bool logging, const std::string& from, const std::string& to,
+                    const PhotoMoveResults& results) {
+    struct File {
+        const char* suffix;
+        int result;
+        bool moved;
+    } files[] = {{ImageSuffix, results.image, results.imageMoved},
+                 {CaptionSuffix, results.caption, results.captionMoved},
+                 {ThumbnailSuffix, results.thumbnail, results.thumbnailMoved}};
+    bool stayedBehind = false;
+    for (const File& file : files)
+        stayedBehind = stayedBehind || (file.result != 0 && ops.exists(from + file.suffix));
+    if (!stayedBehind)
+        return true;
+    for (const File& file : files) {
+        if (!file.moved)
+            continue;
+        int result = ops.move(to + file.suffix, from + file.suffix);
+        logMessage(logging, "Restoring " + from + file.suffix + resultText(result));
+    }
+    return false;
+}
 
 // Flagged photos go to the Recycle Bin before anything is renumbered, so they never take part in
 // the renumbering. The walk keeps its index after removing a row: the next row has moved up.
-int recycleFlaggedFiles(PassContext& context, const std::string& albumPrefix) {
+int recycleFlaggedFiles(PassContext& context, const std::string& albumPath) {
     int flagged = flaggedCount(context.rows);
     if (flagged == 0)
         return 1;
@@ -60,69 +106,108 @@ int recycleFlaggedFiles(PassContext& context, const std::string& albumPrefix) {
             ++i;
             continue;
         }
-        std::string base = albumPrefix + context.rows.text(i);
+        std::string rowText = context.rows.text(i);
+        std::string base = filesOf(albumPath, *context.rows.entry(i));
         int imageResult = context.ops.remove(base + ".jpg", false);
         int captionResult = context.ops.remove(base + ".txt", false);
-        logMessage(context, "Recycling " + base + ".jpg" + resultText(imageResult));
-        logMessage(context, "Recycling " + base + ".txt" + resultText(captionResult));
+        logMessage(context.logging, "Recycling " + base + ".jpg" + resultText(imageResult));
+        logMessage(context.logging, "Recycling " + base + ".txt" + resultText(captionResult));
         int thumbnailResult = 0;
         if (context.ops.exists(base + "_thumb.jpg")) {
             thumbnailResult = context.ops.remove(base + "_thumb.jpg", false);
-            logMessage(context, "Recycling " + base + "_thumb.jpg" + resultText(thumbnailResult));
+            logMessage(context.logging, "Recycling " + base + "_thumb.jpg" + resultText(thumbnailResult));
         }
-        if ((imageResult || captionResult || thumbnailResult) && !prompt.goOn(recycleFailure(context.rows.text(i))))
+        bool failed = imageResult || captionResult || thumbnailResult;
+        // The row goes when nothing of its photo is left in the album folder, also when the user
+        // stops here; a photo with a file left keeps its row.
+        bool rowStays = failed && anyFileLeft(context.ops, base);
+        if (!rowStays)
+            context.rows.remove(i);
+        if (failed && !prompt.goOn(recycleFailure(rowText)))
             return 0;
-        context.rows.remove(i);
+        if (rowStays)
+            ++i;
         context.feedback.stepProgress();
     }
     return 1;
 }
 
-int moveFilesToWorkFolder(PassContext& context, const std::string& albumPrefix, const std::string& workPrefix) {
+int moveFilesToWorkFolder(PassContext& context, const std::string& albumPath, const std::string& workFolder) {
     PassPrompt prompt(context.feedback);
     for (int i = 0; i < context.rows.count(); ++i) {
-        const std::string& rowText = context.rows.text(i);
-        std::string from = albumPrefix + rowText, to = workPrefix + rowText;
-        int imageResult = context.ops.move(from + ".jpg", to + ".jpg");
-        int captionResult = context.ops.move(from + ".txt", to + ".txt");
-        logMessage(context, "Moving " + from + ".jpg to work folder" + resultText(imageResult));
-        logMessage(context, "Moving " + from + ".txt to work folder" + resultText(captionResult));
-        int thumbnailResult = 0;
+        const PhotoEntry& entry = *context.rows.entry(i);
+        bool flagged = context.rows.row(i).flagged();
+        std::string from = filesOf(albumPath, entry), to = filesOf(workFolder, entry);
+        PhotoMoveResults results;
+        results.image = moveUnlessRecycled(context, flagged, from + ".jpg", to + ".jpg", results.imageMoved);
+        results.caption = moveUnlessRecycled(context, flagged, from + ".txt", to + ".txt", results.captionMoved);
+        logMessage(context.logging, "Moving " + from + ".jpg to work folder" + resultText(results.image));
+        logMessage(context.logging, "Moving " + from + ".txt to work folder" + resultText(results.caption));
         if (context.ops.exists(from + "_thumb.jpg")) {
-            thumbnailResult = context.ops.move(from + "_thumb.jpg", to + "_thumb.jpg");
-            logMessage(context, "Moving " + from + "_thumb.jpg to work folder" + resultText(thumbnailResult));
+            results.thumbnail = context.ops.move(from + "_thumb.jpg", to + "_thumb.jpg");
+            results.thumbnailMoved = results.thumbnail == 0;
+            logMessage(context.logging, "Moving " + from + "_thumb.jpg to work folder" + resultText(results.thumbnail));
         }
-        if ((imageResult || captionResult || thumbnailResult) && !prompt.goOn(moveOutFailure(rowText)))
-            return 0;
+        if (results.failed()) {
+            context.rows.setInWorkFolder(i, keepPhotoWhole(context.ops, context.logging, from, to, results));
+            if (!prompt.goOn(moveOutFailure(context.rows.text(i))))
+                return 0;
+        } else {
+            context.rows.setInWorkFolder(i, true);
+        }
         context.feedback.stepProgress();
     }
     return 1;
 }
 
 // Every row's files are out of the album folder before this pass starts, so no new number can
-// meet a file that still waits for its own move.
-int moveFilesBackToAlbum(PassContext& context, const std::string& fileHeader, const std::string& albumPrefix,
-                         const std::string& workPrefix) {
+// meet a file that still waits for its own move. Rows whose files could not go out come first:
+// their new numbers are free, and the names they free may be the new numbers of others.
+int moveFilesBackToAlbum(PassContext& context, const std::string& fileHeader, const std::string& albumPath,
+                         const std::string& workFolder) {
+    std::vector<int> order;  // the pass moves no row, so indices stay valid
+    for (bool outside : {false, true})
+        for (int i = 0; i < context.rows.count(); ++i)
+            if (context.rows.row(i).inWorkFolder == outside)
+                order.push_back(i);
+
     PassPrompt prompt(context.feedback);
-    for (int i = 0; i < context.rows.count(); ++i) {
+    for (int i : order) {
+        PhotoEntry* entry = context.rows.entry(i);
+        std::string rowText = context.rows.text(i);
         std::string newNumber = photoNumberText(i);
-        std::string from = workPrefix + context.rows.text(i), to = albumPrefix + newNumber;
-        int imageResult = context.ops.move(from + ".jpg", to + ".jpg");
-        int captionResult = context.ops.move(from + ".txt", to + ".txt");
-        logMessage(context, "Renaming " + from + ".jpg to " + to + ".jpg");
-        logMessage(context, "Renaming " + from + ".txt to " + to + ".txt");
-        logMessage(context, "Moving " + to + ".jpg back to album" + resultText(imageResult));
-        logMessage(context, "Moving " + to + ".txt back to album" + resultText(captionResult));
-        int thumbnailResult = 0;
-        if (context.ops.exists(from + "_thumb.jpg")) {
-            thumbnailResult = context.ops.move(from + "_thumb.jpg", to + "_thumb.jpg");
-            logMessage(context, "Renaming " + from + "_thumb.jpg to " + to + "_thumb.jpg");
-            logMessage(context, "Moving " + to + "_thumb.jpg back to album" + resultText(thumbnailResult));
+        bool inWorkFolder = context.rows.row(i).inWorkFolder;
+        bool flagged = context.rows.row(i).flagged();
+        if (!inWorkFolder && entry->baseName() == fileHeader + newNumber) {
+            context.rows.setText(i, newNumber);  // already where it belongs
+            context.feedback.stepProgress();
+            continue;
         }
-        if ((imageResult || captionResult || thumbnailResult) && !prompt.goOn(moveBackFailure(context.rows.text(i))))
-            return 0;
-        context.rows.entry(i)->setBaseName(fileHeader + newNumber);
-        context.rows.setText(i, newNumber);
+        std::string from = filesOf(inWorkFolder ? workFolder : albumPath, *entry);
+        std::string to = albumPath + "\\" + fileHeader + newNumber;
+        PhotoMoveResults results;
+        results.image = moveUnlessRecycled(context, flagged, from + ".jpg", to + ".jpg", results.imageMoved);
+        results.caption = moveUnlessRecycled(context, flagged, from + ".txt", to + ".txt", results.captionMoved);
+        logMessage(context.logging, "Renaming " + from + ".jpg to " + to + ".jpg");
+        logMessage(context.logging, "Renaming " + from + ".txt to " + to + ".txt");
+        logMessage(context.logging, "Moving " + to + ".jpg back to album" + resultText(results.image));
+        logMessage(context.logging, "Moving " + to + ".txt back to album" + resultText(results.caption));
+        if (context.ops.exists(from + "_thumb.jpg")) {
+            results.thumbnail = context.ops.move(from + "_thumb.jpg", to + "_thumb.jpg");
+            results.thumbnailMoved = results.thumbnail == 0;
+            logMessage(context.logging, "Renaming " + from + "_thumb.jpg to " + to + "_thumb.jpg");
+            logMessage(context.logging, "Moving " + to + "_thumb.jpg back to album" + resultText(results.thumbnail));
+        }
+        // The row follows its files, whatever the user answers next.
+        if (!results.failed() || keepPhotoWhole(context.ops, context.logging, from, to, results)) {
+            entry->setBaseName(fileHeader + newNumber);
+            context.rows.setText(i, newNumber);
+            context.rows.setInWorkFolder(i, false);
+        }
+        if (results.failed()) {
+            if (!prompt.goOn(moveBackFailure(rowText)))
+                return 0;
+        }
         context.feedback.stepProgress();
     }
     return 1;

@@ -1,10 +1,8 @@
 #include "update/CaptionWriter.h"
 
-#include <cstdio>
-
 #include "diag/EventLog.h"
 #include "platform/FileSystem.h"
-#include "platform/NativePath.h"
+#include "platform/ShellFileOps.h"
 #include "update/AlbumPasses.h"
 #include "update/PassPrompt.h"
 
@@ -24,41 +22,40 @@ std::string captionFileText(const std::string& caption) {
 
 // Whether the file holds exactly text already.
 bool holds(const std::string& path, const std::string& text) {
-    std::FILE* file = std::fopen(nativePath(path).c_str(), "rb");
-    if (!file)
-        return false;
-    std::string bytes(text.size() + 1, '\0');
-    std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
-    // A folder opens for reading on some systems; reading it fails.
-    bool readable = !std::ferror(file);
-    std::fclose(file);
-    return readable && got == text.size() && bytes.compare(0, got, text) == 0;
+    std::optional<std::string> bytes = readFileBytes(path);
+    return bytes && *bytes == text;
 }
 }  // namespace
 
-bool writeCaptionFile(const std::string& path, const std::string& caption) {
+int writeCaptionFile(FileOperations& ops, const std::string& path, const std::string& caption) {
     std::string text = captionFileText(caption);
     // Only a read-only file needs its attribute changed; the others are left untouched.
     if (isReadOnly(path))
         clearReadOnly(path);
     else if (holds(path, text))
-        return true;  // most captions of a large album are unchanged: no rewrite
-    std::FILE* file = std::fopen(nativePath(path).c_str(), "wb");
-    if (!file)
-        return false;
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    // A full disk may show up only when the buffer is flushed at closing.
-    bool closed = std::fclose(file) == 0;
-    return written && closed;
+        return 0;  // most captions of a large album are unchanged: no rewrite
+    std::string draft = path + CaptionDraftSuffix;
+    if (ops.exists(draft))
+        ops.remove(draft, true);  // our own, left by a run that was cut short
+    if (int result = ops.writeNewFile(draft, text))
+        return result;
+    int result = ops.replaceFile(draft, path);
+    if (result)
+        ops.remove(draft, true);
+    return result;
 }
 
 // A caption file that cannot be written is never passed over in silence: the user's caption would
 // be lost without a word.
-int writeCaptionFiles(PassContext& context, const std::string& albumPrefix) {
+int writeCaptionFiles(PassContext& context, const std::string& albumPath) {
     PassPrompt prompt(context.feedback);
     for (int i = 0; i < context.rows.count(); ++i) {
-        std::string path = albumPrefix + context.rows.text(i) + ".txt";
-        if (!writeCaptionFile(path, context.rows.entry(i)->caption())) {
+        if (context.rows.row(i).flagged()) {
+            context.feedback.stepProgress();
+            continue;
+        }
+        std::string path = albumPath + "\\" + context.rows.entry(i)->baseName() + ".txt";
+        if (writeCaptionFile(context.ops, path, context.rows.entry(i)->caption()) != 0) {
             if (context.logging)
                 eventLog.writeLabeled("ERROR:", "Could not write caption file " + path);
             std::string details =
@@ -67,6 +64,7 @@ int writeCaptionFiles(PassContext& context, const std::string& albumPrefix) {
                 context.rows.text(i) + "\r\n\r\nWould you like to continue?";
             if (!prompt.goOn(details))
                 return 0;
+            ++context.unwrittenCaptions;
         }
         context.feedback.stepProgress();
     }

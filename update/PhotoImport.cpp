@@ -4,6 +4,8 @@
 #include "album/PhotoEntry.h"
 #include "diag/EventLog.h"
 #include "update/PassPrompt.h"
+#include "update/PhotoFiles.h"
+#include "update/PhotoNumbers.h"
 
 namespace {
 void logMessage(const ImportContext& context, const std::string& text) {
@@ -16,17 +18,19 @@ std::string importFailure(const std::string& source) {
            "entry:\r\n\r\n" +
            source + "\r\n\r\nWould you like to continue?";
 }
-}  // namespace
 
-long long photoNumberValue(const std::string& text) {
-    long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            break;
-        value = value * 10 + (c - '0');
-    }
-    return value;
+// Whether a base name is in use: by a file of the album folder, or by a row of the album.
+bool baseNameTaken(ImportContext& context, const std::string& baseName) {
+    std::string base = context.album.albumPath + "\\" + baseName;
+    for (const char* suffix : PhotoFileSuffixes)
+        if (context.ops.exists(base + suffix))
+            return true;
+    for (int i = 0; i < context.rows.count(); ++i)
+        if (foldedName(context.rows.entry(i)->baseName()) == foldedName(baseName))
+            return true;
+    return false;
 }
+}  // namespace
 
 // The copies are made on disk at once; the new rows then take part in the next update like any
 // other. The album counts as changed from the start, whatever the copies do.
@@ -47,9 +51,11 @@ bool importPhotos(ImportContext& context, const std::vector<std::string>& select
     }
 
     long long number = photoNumberValue(album.lastPhotoNumber) + 1;
+    auto taken = [&context](const std::string& baseName) { return baseNameTaken(context, baseName); };
     PassPrompt prompt(context.feedback);
     for (const auto& relative : selection) {
         std::string source = album.gamePath + "\\" + relative;
+        number = firstFreePhotoNumber(number, taken, album.fileHeader);
         std::string numberText = photoNumberText(number);
         std::string target = targetPrefix + numberText;
         // Whatever happens to this photo, its number is used up.

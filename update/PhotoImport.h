@@ -22,10 +22,8 @@ struct ImportContext {
 };
 
 // Copies the photos the Import Photos dialog selected into the album under the numbers after
-// lastPhotoNumber and appends a row for each. Each selected text is a path relative to the game's
+// lastPhotoNumber and appends a row for each. A number that a file of the family or a row of the
+// album already uses is passed over, so that a new photo never meets an old one. Each selected text is a path relative to the game's
 // data folder without extension, e.g. "UserData2\PhotoAlbum\Zarez_17_0004". Returns false when the
 // user stopped the run at a failed photo.
 bool importPhotos(ImportContext& context, const std::vector<std::string>& selection);
-
-// The value of the digits a photo number text starts with; 0 when it starts with none.
-long long photoNumberValue(const std::string& text);

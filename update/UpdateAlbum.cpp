@@ -5,6 +5,9 @@
 #include "platform/FileSystem.h"
 #include "update/AlbumPasses.h"
 #include "update/CaptionWriter.h"
+#include "update/UpdateJournal.h"
+#include "update/UpdatePlan.h"
+#include "update/WorkFolderRecovery.h"
 
 namespace {
 const char* const LeftoverWorkFolderText =
@@ -12,6 +15,17 @@ const char* const LeftoverWorkFolderText =
     "Velmora did not\nsuccessfully clean up the last time it was run. If you choose to\ncontinue, any files in this "
     "temporary folder may be overwritten. This\nwill not affect your photo album changes in any way.\n\nDo you want "
     "to continue applying the changes?";
+const char* const StoppedTitle = "Update Stopped";
+const char* const LeftoversText =
+    "Photos of this album are still in the temporary work folder\n\"VLM_TEMP\" and could not be brought back into the "
+    "album, so the\nupdate was stopped before any file was changed.\n\nClose any program that may be using these "
+    "files, then try again.";
+const char* const JournalAtStartText =
+    "The update could not write its journal into the work folder\n\"VLM_TEMP\", so no photo has been moved. The "
+    "system says:\n\n";
+const char* const JournalMidwayText =
+    "The update could not write its journal into the work folder\n\"VLM_TEMP\", so the photos were left there. "
+    "Update the album again,\nor open it again, to bring them back. The system says:\n\n";
 
 void logLabeled(const UpdateContext& context, const std::string& label, const std::string& text) {
     if (context.settings.enableLogging)
@@ -24,6 +38,37 @@ void startPhase(UserFeedback& feedback, int high, const std::string& status) {
     feedback.setStatusText(status);
 }
 
+RecoveryContext recoveryContextOf(UpdateContext& context) {
+    return RecoveryContext{context.album, context.ops, context.feedback, context.settings.enableLogging != 0};
+}
+
+// Photos a stopped or cut-short update left in the work folder come back first: a row whose
+// number they share must not write its caption over theirs, nor move into their names.
+bool bringBackLeftovers(UpdateContext& context) {
+    RecoveryContext recovery = recoveryContextOf(context);
+    RecoveryOutcome outcome = recoverInterruptedUpdate(recovery);
+    applyRecoveredPhotos(context.rows, outcome);
+    if (outcome.stranded > 0) {
+        logLabeled(context, "ERROR:", "Photos of this album are still in the work folder VLM_TEMP");
+        context.feedback.messageBox(StoppedTitle, LeftoversText, msgbox::Ok | msgbox::IconError);
+        return false;
+    }
+    for (int i = 0; i < context.rows.count(); ++i)
+        context.rows.setInWorkFolder(i, false);
+    return true;
+}
+
+bool planHolds(UpdateContext& context) {
+    std::vector<std::string> problems = checkUpdatePlan(context.rows, context.album);
+    if (problems.empty())
+        return true;
+    for (const std::string& problem : problems)
+        logLabeled(context, "ERROR:", problem);
+    context.feedback.messageBox(StoppedTitle, updatePlanMessage(problems, context.album.albumPath),
+                                msgbox::Ok | msgbox::IconError);
+    return false;
+}
+
 // A work folder left behind by an earlier run is reused only when the user agrees.
 bool prepareWorkFolder(UpdateContext& context) {
     std::string workFolder = workFolderOf(context.album);
@@ -32,8 +77,8 @@ bool prepareWorkFolder(UpdateContext& context) {
         return context.feedback.messageBox("Program Warning", LeftoverWorkFolderText,
                                            msgbox::YesNo | msgbox::IconWarning) == msgbox::IdYes;
     }
-    if (std::uint32_t error = createFolder(workFolder)) {
-        std::string errorText = systemErrorText(error, "");
+    if (int error = context.ops.createFolder(workFolder)) {
+        std::string errorText = systemErrorText(std::uint32_t(error), "");
         context.feedback.messageBox("Folder Creation Error", errorText, msgbox::Ok | msgbox::IconError);
         logLabeled(context, "ERROR:", "Failed to create work folder!");
         logLabeled(context, "ERROR:", errorText);
@@ -42,7 +87,40 @@ bool prepareWorkFolder(UpdateContext& context) {
     return true;
 }
 
+UpdateJournal journalOf(const AlbumRows& rows, const std::string& fileHeader) {
+    UpdateJournal journal;
+    for (int i = 0; i < rows.count(); ++i)
+        journal.moves.push_back({rows.entry(i)->baseName(), fileHeader + photoNumberText(i)});
+    return journal;
+}
+
+bool recordJournal(UpdateContext& context, const UpdateJournal& journal, const char* failureText) {
+    std::string path = journalPathOf(workFolderOf(context.album), context.album.fileHeader);
+    int result = writeUpdateJournal(context.ops, path, journal);
+    if (result == 0)
+        return true;
+    logLabeled(context, "ERROR:", "Could not write the update journal " + path + " --- Result (" +
+                                      std::to_string(result) + ")");
+    context.feedback.messageBox(StoppedTitle, failureText + systemErrorText(std::uint32_t(result), ""),
+                                msgbox::Ok | msgbox::IconError);
+    return false;
+}
+
+// Rows whose photos could not come back under their new numbers are put back under free numbers,
+// so that no photo is left in the work folder when the run ends.
+void putBackLeftRows(UpdateContext& context) {
+    for (int i = 0; i < context.rows.count(); ++i) {
+        if (context.rows.row(i).inWorkFolder) {
+            RecoveryContext recovery = recoveryContextOf(context);
+            applyRecoveredPhotos(context.rows, putBackStrandedPhotos(recovery));
+            return;
+        }
+    }
+}
+
 void removeWorkFolder(UpdateContext& context) {
+    RecoveryContext recovery = recoveryContextOf(context);
+    removeFinishedJournal(recovery);
     if (removeFolder(workFolderOf(context.album)) == 0)
         return;
     context.feedback.messageBox("Folder Removal Error",
@@ -53,27 +131,39 @@ void removeWorkFolder(UpdateContext& context) {
 }
 
 UpdateOutcome runUpdate(UpdateContext& context, PassContext& passes) {
-    std::string albumPrefix = albumPrefixOf(context.album), workPrefix = workPrefixOf(context.album);
+    const AlbumInfo& album = context.album;
+    std::string albumPrefix = albumPrefixOf(album), workFolder = workFolderOf(album);
     logLabeled(context, "UPDATING:", "Full path = " + albumPrefix);
-    logLabeled(context, "UPDATING:", "Work path = " + workPrefix);
+    logLabeled(context, "UPDATING:", "Work path = " + workPrefixOf(album));
     if (context.commitCaptionEdit)
         context.commitCaptionEdit();
 
-    if (!recycleFlaggedFiles(passes, albumPrefix))
+    if (!bringBackLeftovers(context))
+        return UpdateOutcome::StoppedLeftovers;
+    if (!planHolds(context))
+        return UpdateOutcome::StoppedPlan;
+    if (!recycleFlaggedFiles(passes, album.albumPath))
         return UpdateOutcome::StoppedRecycling;
 
     int rowCount = context.rows.count();
     startPhase(context.feedback, rowCount, "Applying Changes: Updating file captions...");
-    if (!writeCaptionFiles(passes, albumPrefix))
+    if (!writeCaptionFiles(passes, album.albumPath))
         return UpdateOutcome::StoppedCaptions;
 
     if (!prepareWorkFolder(context))
         return UpdateOutcome::StoppedWorkFolder;
+    UpdateJournal journal = journalOf(context.rows, album.fileHeader);
+    if (!recordJournal(context, journal, JournalAtStartText))
+        return UpdateOutcome::StoppedJournal;
     startPhase(context.feedback, 2 * rowCount, "Applying Changes: Reordering album files...");
-    if (!moveFilesToWorkFolder(passes, albumPrefix, workPrefix))
+    if (!moveFilesToWorkFolder(passes, album.albumPath, workFolder))
         return UpdateOutcome::StoppedMovingOut;
-    if (!moveFilesBackToAlbum(passes, context.album.fileHeader, albumPrefix, workPrefix))
+    journal.phase = UpdateJournal::Phase::MovingBack;
+    if (!recordJournal(context, journal, JournalMidwayText))
+        return UpdateOutcome::StoppedJournal;
+    if (!moveFilesBackToAlbum(passes, album.fileHeader, album.albumPath, workFolder))
         return UpdateOutcome::StoppedMovingBack;
+    putBackLeftRows(context);
     removeWorkFolder(context);
 
     if (context.settings.enableHtml && context.generateHtml)
@@ -81,6 +171,13 @@ UpdateOutcome runUpdate(UpdateContext& context, PassContext& passes) {
     context.feedback.setProgressPosition(0);
     context.feedback.setStatusText("");
     return UpdateOutcome::Completed;
+}
+
+bool everythingApplied(const AlbumRows& rows) {
+    for (int i = 0; i < rows.count(); ++i)
+        if (rows.row(i).flagged() || rows.row(i).inWorkFolder || rows.text(i) != photoNumberText(i))
+            return false;
+    return true;
 }
 }  // namespace
 
@@ -91,7 +188,7 @@ std::string workFolderOf(const AlbumInfo& album) { return album.albumPath + "\\V
 std::string workPrefixOf(const AlbumInfo& album) { return workFolderOf(album) + "\\" + album.fileHeader; }
 
 // A stop leaves the progress bar and the status text as they stand, so the user sees where the
-// run ended. From the confirmation on the album counts as unchanged, whatever the outcome.
+// run ended.
 UpdateOutcome updateAlbum(UpdateContext& context) {
     if (context.feedback.messageBox("Update " + context.album.familyName + " Family Album",
                                      "Are you ready to update this photo album?",
@@ -103,5 +200,10 @@ UpdateOutcome updateAlbum(UpdateContext& context) {
         context.setAlbumChanged(false);
     ScopedWaitCursor waitCursor(context.feedback);
     PassContext passes{context.rows, context.ops, context.feedback, context.settings.enableLogging != 0};
-    return runUpdate(context, passes);
+    UpdateOutcome outcome = runUpdate(context, passes);
+    bool applied = outcome == UpdateOutcome::Completed && passes.unwrittenCaptions == 0 &&
+                   everythingApplied(context.rows);
+    if (!applied && context.setAlbumChanged)
+        context.setAlbumChanged(true);
+    return outcome;
 }

@@ -27,17 +27,24 @@ struct UpdateContext {
 // Where a run ended. The view ignores it; it tells tests which stop was taken.
 enum class UpdateOutcome {
     Declined,           // No to the confirmation: nothing changed
+    StoppedLeftovers,   // photos an earlier update left in the work folder could not be brought back
+    StoppedPlan,        // the files on disk do not allow the update: nothing changed
     StoppedRecycling,   // a recycle failure and No
     StoppedCaptions,    // a caption file could not be written, and No
     StoppedWorkFolder,  // the leftover work folder was declined, or it could not be created
+    StoppedJournal,     // the update's journal could not be written
     StoppedMovingOut,   // a move into the work folder failed, and No
     StoppedMovingBack,  // a move back into the album failed, and No
     Completed,
 };
 
-// The Update Album command: recycles the flagged photos, writes every caption file, renumbers all
-// photo files in list order through the work folder VLM_TEMP and, when enabled, rebuilds the web
-// pages. A stop leaves files and rows as the last finished step left them.
+// The Update Album command: brings back photos an earlier update left in the work folder, checks
+// that the files allow the update, recycles the flagged photos, writes every caption file,
+// renumbers all photo files in list order through the work folder VLM_TEMP (whose journal records
+// the plan, so that a run cut short can be finished later) and, when enabled, rebuilds the web
+// pages. A stop leaves every photo whole, in the album folder or the work folder, and its row
+// saying where; the album then stays marked changed, as it does after any failure the user let
+// pass, since some of its changes are not applied.
 UpdateOutcome updateAlbum(UpdateContext& context);
 
 // albumPath + "\" + fileHeader, and the same inside the work folder.

@@ -83,11 +83,14 @@ TEST_F(ShellFileOpsPosixTest, MoveAcrossFileSystemsCopiesThenRemoves) {
     makeFolders(other);
     writeFile(temp.file("a.jpg"), "across");
     writeFile(other + "\\a.jpg", "stray");
-    EXPECT_EQ(ops.move(temp.file("a.jpg"), other + "\\a.jpg"), 0);
-    EXPECT_FALSE(fileExists(temp.file("a.jpg")));
+    EXPECT_EQ(ops.move(temp.file("a.jpg"), other + "\\a.jpg"), ResultFileExists);
+    EXPECT_EQ(readFile(temp.file("a.jpg")), "across");
     EXPECT_EQ(readFile(other + "\\a.jpg"), "stray");
-    EXPECT_EQ(readFile(other + "\\a (2).jpg"), "across");
-    EXPECT_EQ(ops.move(other + "\\a (2).jpg", temp.file("back.jpg")), 0);
+    EXPECT_EQ(ops.move(temp.file("a.jpg"), other + "\\b.jpg"), 0);
+    EXPECT_FALSE(fileExists(temp.file("a.jpg")));
+    EXPECT_EQ(readFile(other + "\\b.jpg"), "across");
+    EXPECT_EQ(ops.move(other + "\\b.jpg", temp.file("back.jpg")), 0);
     EXPECT_EQ(readFile(temp.file("back.jpg")), "across");
+    EXPECT_FALSE(fileExists(other + "\\b.jpg"));
     fs::remove_all(nativePath(other));
 }

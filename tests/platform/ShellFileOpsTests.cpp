@@ -1,32 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <set>
 
+#include "platform/FileSystem.h"
 #include "platform/ShellFileOps.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestTrash.h"
 
 // These run against the backend of the build: rename and the Trash natively, SHFileOperation under
 // Wine. Both must keep the same promises.
-
-TEST(FreeDestinationName, NumbersBeforeTheExtensionInTheSameFolder) {
-    std::set<std::string> taken = {"C:\\a\\x.jpg", "C:\\a\\x (2).jpg", "C:\\a.b\\noext", "C:\\a\\.hidden"};
-    auto isTaken = [&](const std::string& path) { return taken.count(path) > 0; };
-    struct Case {
-        const char* path;
-        const char* expected;
-    } cases[] = {
-        {"C:\\a\\free.jpg", "C:\\a\\free.jpg"},
-        {"C:\\a\\x.jpg", "C:\\a\\x (3).jpg"},
-        {"C:\\a.b\\noext", "C:\\a.b\\noext (2)"},
-        {"C:\\a\\.hidden", "C:\\a\\.hidden (2)"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
-        EXPECT_EQ(freeDestinationName(c.path, isTaken), c.expected);
-    }
-}
 
 class ShellFileOpsTest : public ::testing::Test {
 protected:
@@ -47,34 +29,60 @@ TEST_F(ShellFileOpsTest, MoveAndCopyReachTheDestinationWithTheSameBytes) {
     EXPECT_EQ(readFile(temp.file("c.jpg")), std::string("image\0\r\n\xff", 9));
 }
 
-// A taken destination never loses its file: the newcomer gets the next free name and the result
-// is success, for moves and copies alike, also when several names are taken already.
-TEST_F(ShellFileOpsTest, TakenDestinationSendsTheFileToAFreeName) {
+// A taken destination is never replaced, nor does the file go to another name: the operation
+// fails with "file exists" and both files stay as they were, also when the taken name differs only
+// in case (one and the same file on Windows).
+TEST_F(ShellFileOpsTest, TakenDestinationIsRefusedAndNothingMoves) {
     using Operation = std::function<int(ShellFileOps&, const std::string&, const std::string&)>;
     struct Case {
         const char* name;
         Operation operation;
-        bool sourceStays;
     } cases[] = {
-        {"move", [](ShellFileOps& o, const std::string& f, const std::string& t) { return o.move(f, t); }, false},
-        {"copy", [](ShellFileOps& o, const std::string& f, const std::string& t) { return o.copy(f, t); }, true},
+        {"move", [](ShellFileOps& o, const std::string& f, const std::string& t) { return o.move(f, t); }},
+        {"copy", [](ShellFileOps& o, const std::string& f, const std::string& t) { return o.copy(f, t); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
-        writeFile(folder.file("new.jpg"), "newcomer 1");
+        writeFile(folder.file("new.jpg"), "newcomer");
         writeFile(folder.file("X_0001.jpg"), "stray");
-        EXPECT_EQ(c.operation(ops, folder.file("new.jpg"), folder.file("X_0001.jpg")), 0);
+        EXPECT_EQ(c.operation(ops, folder.file("new.jpg"), folder.file("X_0001.jpg")), ResultFileExists);
         EXPECT_EQ(readFile(folder.file("X_0001.jpg")), "stray");
-        EXPECT_EQ(readFile(folder.file("X_0001 (2).jpg")), "newcomer 1");
-        EXPECT_EQ(fileExists(folder.file("new.jpg")), c.sourceStays);
-
-        writeFile(folder.file("new.jpg"), "newcomer 2");
-        EXPECT_EQ(c.operation(ops, folder.file("new.jpg"), folder.file("X_0001.jpg")), 0);
-        EXPECT_EQ(readFile(folder.file("X_0001.jpg")), "stray");
-        EXPECT_EQ(readFile(folder.file("X_0001 (2).jpg")), "newcomer 1");
-        EXPECT_EQ(readFile(folder.file("X_0001 (3).jpg")), "newcomer 2");
+        EXPECT_EQ(readFile(folder.file("new.jpg")), "newcomer");
+        EXPECT_EQ(folderListing(folder.path()), (std::vector<std::string>{"X_0001.jpg", "new.jpg"}));
     }
+}
+
+// A new file is written whole or not at all, and never over an existing one.
+TEST_F(ShellFileOpsTest, WriteNewFileCreatesOnlyWhatIsNotThere) {
+    std::string bytes("line one\r\nline \xe9\0two", 20);
+    EXPECT_EQ(ops.writeNewFile(temp.file("a.txt"), bytes), 0);
+    EXPECT_EQ(readFile(temp.file("a.txt")), bytes);
+    EXPECT_EQ(ops.writeNewFile(temp.file("a.txt"), "other"), ResultFileExists);
+    EXPECT_EQ(readFile(temp.file("a.txt")), bytes);
+    EXPECT_EQ(ops.writeNewFile(temp.file("empty.txt"), ""), 0);
+    EXPECT_EQ(readFile(temp.file("empty.txt")), "");
+    EXPECT_NE(ops.writeNewFile(temp.file("nofolder\\a.txt"), "x"), 0);
+    EXPECT_FALSE(fileExists(temp.file("nofolder")));
+}
+
+// Replacing swaps the new version in; a read-only file is
+// refused, as Windows refuses to replace one.
+TEST_F(ShellFileOpsTest, ReplaceFileSwapsInTheNewVersion) {
+    writeFile(temp.file("caption.txt"), "old caption");
+    writeFile(temp.file("caption.txt.new"), "new caption");
+    EXPECT_EQ(ops.replaceFile(temp.file("caption.txt.new"), temp.file("caption.txt")), 0);
+    EXPECT_EQ(readFile(temp.file("caption.txt")), "new caption");
+    EXPECT_FALSE(fileExists(temp.file("caption.txt.new")));
+
+    writeFile(temp.file("caption.txt.new"), "newer caption");
+    setReadOnly(temp.file("caption.txt"));
+    EXPECT_NE(ops.replaceFile(temp.file("caption.txt.new"), temp.file("caption.txt")), 0);
+    EXPECT_EQ(readFile(temp.file("caption.txt")), "new caption");
+    EXPECT_EQ(readFile(temp.file("caption.txt.new")), "newer caption");
+
+    EXPECT_EQ(ops.replaceFile(temp.file("missing.txt"), temp.file("other.txt")), ResultFileNotFound);
+    EXPECT_FALSE(fileExists(temp.file("other.txt")));
 }
 
 // Wine's shell reports success for some of these; the backend must not.
@@ -124,13 +132,13 @@ TEST_F(ShellFileOpsTest, PathsLongerThanTheShellBufferAreRefused) {
     EXPECT_EQ(ops.move(temp.file("a.jpg"), longButFine), 0);
     EXPECT_EQ(readFile(longButFine), "a");
 
-    // The search for a free name stops at the length limit instead of going on for ever.
+    // A taken name at the length limit is refused as taken; nothing looks for another name.
     std::string atTheLimit = folder + std::string(MaxShellPathLength - folder.size() - 4, 'n') + ".jpg";
     writeFile(atTheLimit, "taken");
     if (!fileExists(atTheLimit))
         return;  // the system's own path limit is shorter than the shell's
     writeFile(temp.file("b.jpg"), "b");
-    EXPECT_EQ(ops.copy(temp.file("b.jpg"), atTheLimit), ResultPathTooLong);
+    EXPECT_EQ(ops.copy(temp.file("b.jpg"), atTheLimit), ResultFileExists);
     EXPECT_EQ(readFile(atTheLimit), "taken");
 }
 

@@ -43,7 +43,7 @@ TEST_F(AlbumPassesTest, RecycleWithoutFlaggedRowsDoesNothingVisible) {
     TestAlbum album({{"0000"}, {"0001"}});
     LogCapture log(album.temp.file("velmora.log"));
     PassContext context = contextFor(album);
-    EXPECT_EQ(recycleFlaggedFiles(context, album.prefix()), 1);
+    EXPECT_EQ(recycleFlaggedFiles(context, album.album.albumPath), 1);
     EXPECT_TRUE(feedback.calls.empty());
     EXPECT_TRUE(ops.operations.empty());
     EXPECT_EQ(log.text(), "");
@@ -55,7 +55,7 @@ TEST_F(AlbumPassesTest, RecycleSendsEveryFlaggedPhotoToTheTrashAndDropsItsRow) {
     TestAlbum album({{"0000"}, {"0001", true, true, true}, {"0002", false, true, true}, {"0003"}});
     LogCapture log(album.temp.file("velmora.log"));
     PassContext context = contextFor(album);
-    EXPECT_EQ(recycleFlaggedFiles(context, album.prefix()), 1);
+    EXPECT_EQ(recycleFlaggedFiles(context, album.album.albumPath), 1);
 
     EXPECT_EQ(rowTexts(album.rows), (std::vector<std::string>{"0000", "0003"}));
     EXPECT_EQ(folderListing(album.album.albumPath),
@@ -79,6 +79,9 @@ TEST_F(AlbumPassesTest, RecycleSendsEveryFlaggedPhotoToTheTrashAndDropsItsRow) {
     }
 }
 
+// A flagged row leaves the list once nothing of its photo is left in the album folder, also when
+// the user stops there; a photo with a file left keeps its row, still flagged, so that it is
+// neither hidden nor forgotten.
 TEST_F(AlbumPassesTest, RecycleFailuresAskPerRowAndStopOnNo) {
     struct Case {
         const char* name;
@@ -87,10 +90,10 @@ TEST_F(AlbumPassesTest, RecycleFailuresAskPerRowAndStopOnNo) {
         int expectedPrompts;
         std::vector<std::string> expectedRows;
     } cases[] = {
-        // 0001 has no caption file; 0003's thumbnail fails; 0004 recycles cleanly.
-        {"yes to each", {PromptAnswer::Yes, PromptAnswer::Yes}, 1, 2, {"0000", "0002"}},
-        {"yes to all", {PromptAnswer::YesToAll}, 1, 1, {"0000", "0002"}},
-        {"no at the first", {PromptAnswer::No}, 0, 1, {"0000", "0001*", "0002", "0003*", "0004*"}},
+        // 0001 has no caption file; 0003's thumbnail fails and stays; 0004 recycles cleanly.
+        {"yes to each", {PromptAnswer::Yes, PromptAnswer::Yes}, 1, 2, {"0000", "0002", "0003*"}},
+        {"yes to all", {PromptAnswer::YesToAll}, 1, 1, {"0000", "0002", "0003*"}},
+        {"no at the first", {PromptAnswer::No}, 0, 1, {"0000", "0002", "0003*", "0004*"}},
         {"no to all at the second", {PromptAnswer::Yes, PromptAnswer::NoToAll}, 0, 2,
          {"0000", "0002", "0003*", "0004*"}},
     };
@@ -102,7 +105,7 @@ TEST_F(AlbumPassesTest, RecycleFailuresAskPerRowAndStopOnNo) {
         answers.promptAnswers.assign(c.answers.begin(), c.answers.end());
         ops.failsWhen = [](int, const std::string& path) { return path.find("0003_thumb") != std::string::npos; };
         PassContext context{album.rows, ops, answers, false};
-        EXPECT_EQ(recycleFlaggedFiles(context, album.prefix()), c.expectedResult);
+        EXPECT_EQ(recycleFlaggedFiles(context, album.album.albumPath), c.expectedResult);
         EXPECT_EQ(rowTexts(album.rows), c.expectedRows);
         ASSERT_EQ(int(answers.promptDetails.size()), c.expectedPrompts);
         EXPECT_EQ(answers.promptDetails[0], recycleDetails("0001"));
@@ -111,6 +114,7 @@ TEST_F(AlbumPassesTest, RecycleFailuresAskPerRowAndStopOnNo) {
         }
         // The failed row's image went to the Trash all the same; a stopped pass left 0004 alone.
         EXPECT_FALSE(fileExists(album.prefix() + "0001.jpg"));
+        EXPECT_EQ(readFile(album.prefix() + "0003_thumb.jpg"), album.thumbnailBytes("0003"));
         EXPECT_EQ(fileExists(album.prefix() + "0004.jpg"), c.expectedResult == 0);
     }
 }
@@ -123,12 +127,11 @@ TEST_F(AlbumPassesTest, MovingOutAndBackRenumbersInListOrder) {
     for (int i = 0; i < 6; ++i)  // reverse the order
         album.rows.swapRows(i, 11 - i);
     makeFolders(album.workFolder());
-    std::string workPrefix = album.workFolder() + "\\" + album.album.fileHeader;
     PassContext context = contextFor(album);
 
-    EXPECT_EQ(moveFilesToWorkFolder(context, album.prefix(), workPrefix), 1);
+    EXPECT_EQ(moveFilesToWorkFolder(context, album.album.albumPath, album.workFolder()), 1);
     EXPECT_EQ(folderListing(album.album.albumPath), std::vector<std::string>{"VLM_TEMP"});
-    EXPECT_EQ(moveFilesBackToAlbum(context, album.album.fileHeader, album.prefix(), workPrefix), 1);
+    EXPECT_EQ(moveFilesBackToAlbum(context, album.album.fileHeader, album.album.albumPath, album.workFolder()), 1);
 
     EXPECT_EQ(folderListing(album.workFolder()), std::vector<std::string>{});
     for (int i = 0; i < 12; ++i) {
@@ -146,7 +149,9 @@ TEST_F(AlbumPassesTest, MovingOutAndBackRenumbersInListOrder) {
     EXPECT_EQ(int(folderListing(album.album.albumPath).size()), 12 + 11 + 8 + 1);
 }
 
-TEST_F(AlbumPassesTest, MovePassesLogEveryFileAndAskAgainAfterYesToAllOfAnotherPass) {
+// A photo whose caption cannot move keeps its other files beside it: what moved goes back. Both
+// photos then stay under their own numbers, since each holds the number the other must take.
+TEST_F(AlbumPassesTest, MovePassesKeepEachPhotoWholeLogEveryFileAndAskAgainInTheNextPass) {
     TestAlbum album({{"0000", false}, {"0001"}});
     album.rows.swapRows(0, 1);
     makeFolders(album.workFolder());
@@ -156,23 +161,27 @@ TEST_F(AlbumPassesTest, MovePassesLogEveryFileAndAskAgainAfterYesToAllOfAnotherP
     // Every caption move fails: one prompt per pass, not per row.
     ops.failsWhen = [](int, const std::string& path) { return path.find(".txt") != std::string::npos; };
     PassContext context = contextFor(album);
-    EXPECT_EQ(moveFilesToWorkFolder(context, p, w), 1);
-    EXPECT_EQ(moveFilesBackToAlbum(context, "Smith_2_", p, w), 1);
+    EXPECT_EQ(moveFilesToWorkFolder(context, album.album.albumPath, album.workFolder()), 1);
+    EXPECT_EQ(moveFilesBackToAlbum(context, "Smith_2_", album.album.albumPath, album.workFolder()), 1);
 
     EXPECT_EQ(log.text(), "LOG: Moving " + p + "0001.jpg to work folder --- Result (0)\r\n" +
                               "LOG: Moving " + p + "0001.txt to work folder --- Result (5)\r\n" +
                               "LOG: Moving " + p + "0001_thumb.jpg to work folder --- Result (0)\r\n" +
+                              "LOG: Restoring " + p + "0001.jpg --- Result (0)\r\n" +
+                              "LOG: Restoring " + p + "0001_thumb.jpg --- Result (0)\r\n" +
                               "LOG: Moving " + p + "0000.jpg to work folder --- Result (0)\r\n" +
                               "LOG: Moving " + p + "0000.txt to work folder --- Result (5)\r\n" +
-                              "LOG: Renaming " + w + "0001.jpg to " + p + "0000.jpg\r\n" +
-                              "LOG: Renaming " + w + "0001.txt to " + p + "0000.txt\r\n" +
-                              "LOG: Moving " + p + "0000.jpg back to album --- Result (0)\r\n" +
+                              "LOG: Restoring " + p + "0000.jpg --- Result (0)\r\n" +
+                              "LOG: Renaming " + p + "0001.jpg to " + p + "0000.jpg\r\n" +
+                              "LOG: Renaming " + p + "0001.txt to " + p + "0000.txt\r\n" +
+                              "LOG: Moving " + p + "0000.jpg back to album --- Result (80)\r\n" +
                               "LOG: Moving " + p + "0000.txt back to album --- Result (5)\r\n" +
-                              "LOG: Renaming " + w + "0001_thumb.jpg to " + p + "0000_thumb.jpg\r\n" +
+                              "LOG: Renaming " + p + "0001_thumb.jpg to " + p + "0000_thumb.jpg\r\n" +
                               "LOG: Moving " + p + "0000_thumb.jpg back to album --- Result (0)\r\n" +
-                              "LOG: Renaming " + w + "0000.jpg to " + p + "0001.jpg\r\n" +
-                              "LOG: Renaming " + w + "0000.txt to " + p + "0001.txt\r\n" +
-                              "LOG: Moving " + p + "0001.jpg back to album --- Result (0)\r\n" +
+                              "LOG: Restoring " + p + "0001_thumb.jpg --- Result (0)\r\n" +
+                              "LOG: Renaming " + p + "0000.jpg to " + p + "0001.jpg\r\n" +
+                              "LOG: Renaming " + p + "0000.txt to " + p + "0001.txt\r\n" +
+                              "LOG: Moving " + p + "0001.jpg back to album --- Result (80)\r\n" +
                               "LOG: Moving " + p + "0001.txt back to album --- Result (5)\r\n");
     std::string head = "An error was encountered while trying to move the files\r\nassociated with the following "
                        "album entry:\r\n\r\n0001\r\n\r\n";
@@ -182,29 +191,55 @@ TEST_F(AlbumPassesTest, MovePassesLogEveryFileAndAskAgainAfterYesToAllOfAnotherP
                                         head + "At this point, there may be problems in the changes that\r\nwere "
                                                "made to the current photo album. The program help\r\nfile has more "
                                                "information on this error. Would you like\r\nto continue?"}));
-    // The captions that could not move stayed where they were, under their old names.
-    EXPECT_EQ(readFile(p + "0000.txt"), album.captionBytes("0000"));
-    EXPECT_EQ(readFile(p + "0001.txt"), album.captionBytes("0001"));
+    EXPECT_EQ(rowTexts(album.rows), (std::vector<std::string>{"0001", "0000"}));
+    for (const char* number : {"0000", "0001"}) {
+        EXPECT_EQ(readFile(p + number + ".jpg"), album.imageBytes(number));
+        EXPECT_EQ(readFile(p + number + ".txt"), album.captionBytes(number));
+    }
+    EXPECT_EQ(readFile(p + "0001_thumb.jpg"), album.thumbnailBytes("0001"));
+    EXPECT_EQ(folderListing(album.workFolder()), std::vector<std::string>{});
 }
 
-// A stray file that already bears a destination name keeps its bytes; the photo's file goes to a
-// free name beside it and the move counts as done.
-TEST_F(AlbumPassesTest, StrayFileWithADestinationNameIsNeverOverwritten) {
+// A stray file that already bears a destination name keeps its bytes: the move onto it is refused
+// with "file exists" and reported, and the photo stays whole where it was, its row saying where.
+// Nothing ever lands under another name.
+TEST_F(AlbumPassesTest, StrayFileWithADestinationNameIsNeverOverwrittenNorSidestepped) {
     TestAlbum album({{"0003"}, {"0005"}});
     writeFile(album.prefix() + "0000_thumb.jpg", "stray thumbnail");
     makeFolders(album.workFolder());
     writeFile(album.workFolder() + "\\Smith_2_0005.jpg", "stray in the work folder");
-    std::string w = album.workFolder() + "\\Smith_2_";
-    feedback.promptAnswers = {PromptAnswer::No};
+    LogCapture log(album.temp.file("velmora.log"));
     PassContext context = contextFor(album);
-    EXPECT_EQ(moveFilesToWorkFolder(context, album.prefix(), w), 1);
-    EXPECT_EQ(moveFilesBackToAlbum(context, "Smith_2_", album.prefix(), w), 1);
-    EXPECT_TRUE(feedback.promptDetails.empty());
+    EXPECT_EQ(moveFilesToWorkFolder(context, album.album.albumPath, album.workFolder()), 1);
+    EXPECT_EQ(moveFilesBackToAlbum(context, "Smith_2_", album.album.albumPath, album.workFolder()), 1);
+    ASSERT_EQ(feedback.promptDetails.size(), 2u);
+    EXPECT_NE(feedback.promptDetails[0].find("\r\n0005\r\n"), std::string::npos);
+    EXPECT_NE(feedback.promptDetails[1].find("\r\n0003\r\n"), std::string::npos);
+    std::string text = log.text();
+    EXPECT_NE(text.find("LOG: Moving " + album.prefix() + "0005.jpg to work folder --- Result (80)\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("LOG: Moving " + album.prefix() + "0000_thumb.jpg back to album --- Result (80)\r\n"),
+              std::string::npos);
 
     EXPECT_EQ(readFile(album.prefix() + "0000_thumb.jpg"), "stray thumbnail");
-    EXPECT_EQ(readFile(album.prefix() + "0000_thumb (2).jpg"), album.thumbnailBytes("0003"));
-    EXPECT_EQ(readFile(album.prefix() + "0000.jpg"), album.imageBytes("0003"));
-    // Row 0005's image went to "Smith_2_0005 (2).jpg" in the work folder; the stray one came back.
-    EXPECT_EQ(readFile(album.prefix() + "0001.jpg"), "stray in the work folder");
-    EXPECT_EQ(readFile(w + "0005 (2).jpg"), album.imageBytes("0005"));
+    EXPECT_EQ(readFile(album.workFolder() + "\\Smith_2_0005.jpg"), "stray in the work folder");
+    // 0005 could not go out and came back under its new number directly, first; 0003 could not
+    // come back beside the stray thumbnail and is whole in the work folder.
+    EXPECT_EQ(rowTexts(album.rows), (std::vector<std::string>{"0003", "0001"}));
+    EXPECT_TRUE(album.rows.row(0).inWorkFolder);
+    EXPECT_FALSE(album.rows.row(1).inWorkFolder);
+    for (const char* suffix : {".jpg", ".txt", "_thumb.jpg"}) {
+        SCOPED_TRACE(suffix);
+        std::string bytes0005 = suffix == std::string(".jpg")   ? album.imageBytes("0005")
+                                : suffix == std::string(".txt") ? album.captionBytes("0005")
+                                                                : album.thumbnailBytes("0005");
+        std::string bytes0003 = suffix == std::string(".jpg")   ? album.imageBytes("0003")
+                                : suffix == std::string(".txt") ? album.captionBytes("0003")
+                                                                : album.thumbnailBytes("0003");
+        EXPECT_EQ(readFile(album.prefix() + "0001" + suffix), bytes0005);
+        EXPECT_EQ(readFile(album.workFolder() + "\\Smith_2_0003" + suffix), bytes0003);
+    }
+    EXPECT_EQ(folderListing(album.album.albumPath),
+              (std::vector<std::string>{"Smith_2_0000_thumb.jpg", "Smith_2_0001.jpg", "Smith_2_0001.txt",
+                                        "Smith_2_0001_thumb.jpg", "VLM_TEMP"}));
 }

@@ -5,9 +5,9 @@
 
 #include "platform/ShellFileOps.h"
 
-// Wraps the real file operations and makes chosen ones fail: each remove, move and copy is counted
-// (from 1) and recorded; when failsWhen says so, it returns 5 (access denied) without touching
-// anything. afterEach runs after every operation that was carried out.
+// Wraps the real file operations and makes chosen ones fail: each remove, move, copy, write,
+// replace and folder creation is counted (from 1) and recorded; when failsWhen says so, it returns 5 (access denied)
+// without touching anything. afterEach runs after every operation that was carried out.
 class FaultyFileOps : public FileOperations {
 public:
     static constexpr int InjectedFailure = 5;
@@ -16,7 +16,8 @@ public:
 
     std::function<bool(int index, const std::string& path)> failsWhen;
     std::function<void(int index)> afterEach;
-    // "remove <path>", "move <from>", "copy <from>", one per counted operation
+    // "remove <path>", "move <from>", "copy <from>", "write <path>", "replace <replaced>",
+    // "create <folder>", one per counted operation
     std::vector<std::string> operations;
     int failedIndex = 0;  // the last operation made to fail, 0 for none
 
@@ -28,6 +29,15 @@ public:
     }
     int copy(const std::string& from, const std::string& to) override {
         return run("copy", from, [&] { return real.copy(from, to); });
+    }
+    int writeNewFile(const std::string& path, const std::string& bytes) override {
+        return run("write", path, [&] { return real.writeNewFile(path, bytes); });
+    }
+    int replaceFile(const std::string& replacement, const std::string& replaced) override {
+        return run("replace", replaced, [&] { return real.replaceFile(replacement, replaced); });
+    }
+    int createFolder(const std::string& path) override {
+        return run("create", path, [&] { return real.createFolder(path); });
     }
     bool exists(const std::string& path) override { return real.exists(path); }
 

@@ -175,10 +175,52 @@ TEST_F(PhotoImportTest, WithoutLoggingNothingIsWrittenButTheImportIsTheSame) {
     EXPECT_EQ(readFile(album.prefix() + "0001_thumb.jpg"), "thumb of UserData2\\PhotoAlbum\\Okafor_6_0002");
 }
 
-// A file already bearing a target name keeps its bytes; the copy goes to a free name beside it.
-TEST_F(PhotoImportTest, ExistingTargetFileIsNeverOverwritten) {
-    writeFile(album.prefix() + "0001.jpg", "left from an earlier import");
-    EXPECT_TRUE(import(addSources({{"UserData2\\PhotoAlbum\\Okafor_6_0002"}})));
-    EXPECT_EQ(readFile(album.prefix() + "0001.jpg"), "left from an earlier import");
-    EXPECT_EQ(readFile(album.prefix() + "0001 (2).jpg"), "image of UserData2\\PhotoAlbum\\Okafor_6_0002");
+// Numbers whose files exist already are passed over, whatever the last row says: a file left from
+// an earlier import, or a row whose number is no number ("Lee_5_a" sorts last, and reads as 0).
+// A new photo never meets an old one, and no file goes to another name.
+TEST_F(PhotoImportTest, NumbersInUseArePassedOver) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> existing;  // photo numbers of the album's files before the import
+        std::string lastPhotoNumber;
+        std::vector<std::string> expectedRows;
+    } cases[] = {
+        {"file left from an earlier import", {"0000", "0001"}, "0000", {"0000", "0002", "0003"}},
+        {"non-numeric last row", {"0000", "0001", "0002", "a"}, "a", {"0000", "0003", "0004"}},
+        {"a run of digits too long to count", {"0000", "99999999999999999999999"}, "99999999999999999999999",
+         {"0000", "1000000000000", "1000000000001"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestAlbum open{{{"0000"}}};
+        for (const auto& number : c.existing)
+            if (number != "0000")
+                writeFile(open.prefix() + number + ".jpg", "old photo " + number);
+        open.album.lastPhotoNumber = c.lastPhotoNumber;
+        std::vector<std::string> selection;
+        for (const char* source : {"UserData2\\PhotoAlbum\\Okafor_6_0002", "UserData2\\PhotoAlbum\\Okafor_6_0003"}) {
+            writeFile(open.album.gamePath + "\\" + source + ".jpg", std::string("image of ") + source);
+            writeFile(open.album.gamePath + "\\" + source + ".txt", std::string("caption of ") + source);
+            selection.push_back(source);
+        }
+        ScriptedFeedback answers;
+        ImportContext context{open.rows, open.album, open.settings, answers, ops, nullptr};
+        EXPECT_TRUE(importPhotos(context, selection));
+        EXPECT_TRUE(answers.promptDetails.empty());
+        std::vector<std::string> texts;
+        for (int i = 0; i < open.rows.count(); ++i)
+            texts.push_back(open.rows.text(i));
+        EXPECT_EQ(texts, c.expectedRows);
+        for (const auto& number : c.existing) {
+            if (number != "0000") {
+                EXPECT_EQ(readFile(open.prefix() + number + ".jpg"), "old photo " + number);
+            }
+        }
+        EXPECT_EQ(readFile(open.prefix() + c.expectedRows[1] + ".jpg"), "image of UserData2\\PhotoAlbum\\Okafor_6_0002");
+        EXPECT_EQ(readFile(open.prefix() + c.expectedRows[2] + ".txt"), "caption of UserData2\\PhotoAlbum\\Okafor_6_0003");
+        EXPECT_EQ(open.rows.entry(2)->caption(), "caption of UserData2\\PhotoAlbum\\Okafor_6_0003");
+        EXPECT_EQ(open.album.lastPhotoNumber, c.expectedRows[2]);
+        for (const auto& name : folderListing(open.album.albumPath))
+            EXPECT_EQ(name.find(" ("), std::string::npos) << name;
+    }
 }

@@ -8,6 +8,7 @@
 #include "platform/NativePath.h"
 #include "tests/support/ScriptedFeedback.h"
 #include "tests/support/TestTrash.h"
+#include "tests/update/FaultyFileOps.h"
 #include "tests/update/TestAlbum.h"
 #include "update/UpdateAlbum.h"
 
@@ -243,18 +244,22 @@ TEST_F(UpdateAlbumTest, WebPagesAreRebuiltOnlyWhenEnabledAndTheFilePassesWentThr
 }
 
 TEST_F(UpdateAlbumTest, WorkFolderThatCannotBeCreatedStopsWithTheSystemsText) {
-    TestAlbum album({});
-    album.rows.append("0000", RowKept, std::make_unique<PhotoEntry>("Smith_2_0000", "caption"));
-    album.album.albumPath = album.temp.file("missing\\PhotoAlbum");
+    TestAlbum album({{"0000"}, {"0001"}});
+    album.rows.swapRows(0, 1);
     LogCapture log(album.temp.file("velmora.log"));
-    feedback.promptAnswers = {PromptAnswer::YesToAll};
-    EXPECT_EQ(update(album), UpdateOutcome::StoppedWorkFolder);
+    FaultyFileOps failing(ops);
+    failing.failsWhen = [&failing](int index, const std::string&) {
+        return failing.operations[std::size_t(index - 1)].rfind("create ", 0) == 0;
+    };
+    UpdateContext context{album.rows, album.album, album.settings, feedback, failing, nullptr, nullptr, nullptr};
+    EXPECT_EQ(updateAlbum(context), UpdateOutcome::StoppedWorkFolder);
 
-    std::string errorText = systemErrorText(3, "");
+    std::string errorText = systemErrorText(FaultyFileOps::InjectedFailure, "");
     auto boxes = feedback.callsStartingWith("messageBox");
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1], "messageBox|Folder Creation Error|" + errorText + "|16");
     std::string text = log.text();
     EXPECT_NE(text.find("ERROR: Failed to create work folder!\r\nERROR: " + errorText + "\r\n"), std::string::npos);
-    EXPECT_EQ(album.rows.text(0), "0000");
+    EXPECT_EQ(album.rows.text(0), "0001");
+    EXPECT_EQ(readFile(album.prefix() + "0001.jpg"), album.imageBytes("0001"));
 }

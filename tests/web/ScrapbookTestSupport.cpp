@@ -28,9 +28,27 @@ int RecordingFileOps::copy(const std::string& from, const std::string& to) {
     if (auto failing = failingCopies.find(from); failing != failingCopies.end())
         return failing->second;
     std::error_code error;
+    if (fs::exists(nativePath(to), error))
+        return ResultFileExists;
     fs::create_directories(fs::path(nativePath(to)).parent_path(), error);
-    fs::copy_file(nativePath(from), nativePath(to), fs::copy_options::overwrite_existing, error);
+    fs::copy_file(nativePath(from), nativePath(to), fs::copy_options::none, error);
     return error ? 2 : 0;
+}
+
+// The page generator writes its pages itself; these are not its business.
+int RecordingFileOps::writeNewFile(const std::string& path, const std::string&) {
+    calls.push_back("write|" + path);
+    return 5;
+}
+
+int RecordingFileOps::replaceFile(const std::string& replacement, const std::string& replaced) {
+    calls.push_back("replace|" + replacement + "|" + replaced);
+    return 5;
+}
+
+int RecordingFileOps::createFolder(const std::string& path) {
+    calls.push_back("create|" + path);
+    return 5;
 }
 
 bool RecordingFileOps::exists(const std::string& path) {

@@ -15,7 +15,7 @@
 #include "web/ScrapbookGenerator.h"
 
 // File operations that do their work on the real files (a copy creates the folders it needs, as the
-// shell's does), record every call, and fail where a test asks them to.
+// shell's does, and never replaces a file), record every call, and fail where a test asks them to.
 class RecordingFileOps : public FileOperations {
 public:
     std::vector<std::string> calls;            // "remove|path|permanently", "copy|from|to", "exists|path"
@@ -25,6 +25,9 @@ public:
     int remove(const std::string& path, bool permanently) override;
     int move(const std::string& from, const std::string& to) override;
     int copy(const std::string& from, const std::string& to) override;
+    int writeNewFile(const std::string& path, const std::string& bytes) override;
+    int replaceFile(const std::string& replacement, const std::string& replaced) override;
+    int createFolder(const std::string& path) override;
     bool exists(const std::string& path) override;
 
     std::vector<std::string> callsStartingWith(const std::string& prefix) const;

@@ -1,0 +1,78 @@
+#include "update/UpdateJournal.h"
+
+#include "platform/FileSystem.h"
+#include "platform/ShellFileOps.h"
+
+namespace {
+const char* const Title = "Velmora update journal";
+const char* const MovingOutLine = "phase moving out";
+const char* const MovingBackLine = "phase moving back";
+
+// Lines of CR LF text: the title, the phase, then one "old<TAB>new" line per photo. File names
+// cannot hold a tab on Windows.
+std::string journalText(const UpdateJournal& journal) {
+    std::string text = std::string(Title) + "\r\n" +
+                       (journal.phase == UpdateJournal::Phase::MovingOut ? MovingOutLine : MovingBackLine) + "\r\n";
+    for (const auto& move : journal.moves)
+        text += move.oldBaseName + "\t" + move.newBaseName + "\r\n";
+    return text;
+}
+
+// Lines without their line ends; text after the last line end makes a last line of its own.
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start - (end > start && text[end - 1] == '\r')));
+    if (start < text.size())
+        lines.push_back(text.substr(start));
+    return lines;
+}
+}  // namespace
+
+const UpdateJournal::Move* UpdateJournal::moveFrom(const std::string& oldBaseName) const {
+    for (const auto& move : moves)
+        if (move.oldBaseName == oldBaseName)
+            return &move;
+    return nullptr;
+}
+
+std::string journalPathOf(const std::string& workFolder, const std::string& fileHeader) {
+    return workFolder + "\\" + fileHeader + "journal.vlm";
+}
+
+// A journal that is there already is replaced in one step, so that a cut at any moment leaves a
+// whole journal, the old or the new one.
+int writeUpdateJournal(FileOperations& ops, const std::string& path, const UpdateJournal& journal) {
+    std::string text = journalText(journal);
+    if (!ops.exists(path))
+        return ops.writeNewFile(path, text);
+    std::string next = path + ".new";
+    if (ops.exists(next))
+        ops.remove(next, true);  // a half-made journal of our own
+    if (int result = ops.writeNewFile(next, text))
+        return result;
+    int result = ops.replaceFile(next, path);
+    if (result)
+        ops.remove(next, true);
+    return result;
+}
+
+std::optional<UpdateJournal> readUpdateJournal(const std::string& path) {
+    std::optional<std::string> text = readFileBytes(path);
+    if (!text)
+        return std::nullopt;
+    std::vector<std::string> lines = linesOf(*text);
+    if (lines.size() < 2 || lines[0] != Title || (lines[1] != MovingOutLine && lines[1] != MovingBackLine))
+        return std::nullopt;
+    UpdateJournal journal;
+    journal.phase = lines[1] == MovingOutLine ? UpdateJournal::Phase::MovingOut : UpdateJournal::Phase::MovingBack;
+    for (std::size_t i = 2; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        auto tab = line.find('\t');
+        if (tab == std::string::npos || tab == 0 || tab + 1 == line.size() || line.find('\t', tab + 1) != std::string::npos)
+            return std::nullopt;
+        journal.moves.push_back({line.substr(0, tab), line.substr(tab + 1)});
+    }
+    return journal;
+}
