@@ -90,7 +90,11 @@ int ShellFileOps::remove(const std::string& path, bool permanently) {
         operation.fFlags &= ~FILEOP_FLAGS(FOF_ALLOWUNDO);
     else
         operation.fFlags |= FOF_ALLOWUNDO;
-    return SHFileOperationA(&operation);
+    int result = SHFileOperationA(&operation);
+    // Wine reports success for a file another program holds open, and leaves the file in place.
+    if (result == 0 && !attributesSayMissing(path))
+        return ResultNotWherePlanned;
+    return result;
 }
 
 int ShellFileOps::move(const std::string& from, const std::string& to) { return transfer(Transfer::Move, from, to); }
@@ -128,7 +132,9 @@ int ShellFileOps::transfer(Transfer kind, const std::string& from, const std::st
         return ResultFileExists;
     if (operation.fAnyOperationsAborted)
         return ERROR_CANCELLED;
-    if (attributesSayMissing(to))
+    // Wine reports success for a move of a file another program holds open, and leaves the file
+    // where it was.
+    if (attributesSayMissing(to) || (kind == Transfer::Move && !attributesSayMissing(from)))
         return ResultNotWherePlanned;
     return 0;
 }

@@ -196,30 +196,35 @@ TEST_F(UpdateAlbumTest, UpdateRecyclesFlaggedPhotosAndRenumbersTheRestInListOrde
 
 // Flagged photos without caption files fail to be recycled completely. The Program Error prompt
 // asks about each; No and No to All stop the update before anything is renumbered, Yes goes on to
-// the next failure, and Yes to All lets the rest of the pass go on without asking. The caption
-// still being typed when the update starts is stored with the rest.
+// the next failure, and Yes to All lets the rest of the pass go on without asking. A photo with
+// nothing left in the album folder leaves the list whatever the answer: its files are in the
+// Recycle Bin. The caption still being typed when the update starts is stored with the rest.
 TEST_F(UpdateAlbumTest, FailedRecyclingIsPutToTheUserWithTheProgramErrorPrompt) {
-    for (const char* name : {"Smith_2_0001.txt", "Smith_2_0003.txt"})
+    for (const char* name : {"Smith_2_0001.txt", "Smith_2_0002.txt", "Smith_2_0003.txt", "Smith_2_0004.txt"})
         ASSERT_TRUE(fs::remove(albumFile(name)));
     ASSERT_TRUE(startProgram());
     ASSERT_TRUE(openAlbumWithShortcut("01", "Smith", "20"));
-    flagRow(1);
-    flagRow(3);
-    flagRow(5);
+    for (int row = 1; row <= 5; ++row)
+        flagRow(row);
 
-    const std::pair<int, const char*> stops[] = {{IDCANCEL, "No"}, {1010, "No to All"}};
-    for (const auto& [button, name] : stops) {
-        SCOPED_TRACE(name);
+    struct Stop {
+        int button;
+        const char* name;
+        const char* asked;
+        std::vector<int> imagesAfter;
+    } stops[] = {{IDCANCEL, "No", "0001", {1, 0, 0, 0, 0, 1, 1}}, {1010, "No to All", "0002", {1, 0, 0, 0, 1, 1}}};
+    for (const auto& stop : stops) {
+        SCOPED_TRACE(stop.name);
         updateWithShortcut();
-        std::string details = answerPrompt(button);
+        std::string details = answerPrompt(stop.button);
         EXPECT_EQ(details,
                   "An error was encountered while trying to recycle the files\r\nassociated with the following album "
-                  "entry:\r\n\r\n0001\r\n\r\nThis error may occur with other files that are flagged for\r\nremoval. "
-                  "Would you like to attempt to continue recycling?");
+                  "entry:\r\n\r\n" + std::string(stop.asked) + "\r\n\r\nThis error may occur with other files "
+                  "that are flagged for\r\nremoval. Would you like to attempt to continue recycling?");
         gui::pause(500ms);
-        EXPECT_EQ(program.windowTitled("Program Error"), nullptr) << "asked again after " << name;
-        EXPECT_EQ(gui::listItemCount(albumList()), 8);
-        EXPECT_EQ(rowImages(), (std::vector<int>{1, 0, 1, 0, 1, 0, 1, 1}));
+        EXPECT_EQ(program.windowTitled("Program Error"), nullptr) << "asked again after " << stop.name;
+        EXPECT_EQ(rowImages(), stop.imagesAfter);
+        EXPECT_FALSE(fs::exists(albumFile(std::string("Smith_2_") + stop.asked + ".jpg")));
         EXPECT_TRUE(fs::exists(albumFile("Smith_2_0003.jpg")));
         EXPECT_FALSE(fs::exists(albumFolder(1) + "\\VLM_TEMP"));
         EXPECT_EQ(statusText(0), "Applying Changes: Recycling flagged files...");
@@ -231,20 +236,119 @@ TEST_F(UpdateAlbumTest, FailedRecyclingIsPutToTheUserWithTheProgramErrorPrompt) 
     gui::pressKey(mainWindow(), VK_END, {VK_CONTROL});
     gui::typeText(mainWindow(), " and more");
     updateWithShortcut();
-    EXPECT_NE(answerPrompt(IDOK).find("\r\n0001\r\n"), std::string::npos);
-    EXPECT_NE(answerPrompt(1011).find("\r\n0003\r\n"), std::string::npos);
-    ASSERT_TRUE(gui::waitFor([&] { return gui::listItemCount(albumList()) == 5 && statusText(0) == "Ready"; }, 20s))
+    EXPECT_NE(answerPrompt(IDOK).find("\r\n0003\r\n"), std::string::npos);
+    EXPECT_NE(answerPrompt(1011).find("\r\n0004\r\n"), std::string::npos);
+    ASSERT_TRUE(gui::waitFor([&] { return gui::listItemCount(albumList()) == 3 && statusText(0) == "Ready"; }, 20s))
         << "row 0005 was asked about after Yes to All, or the update stopped";
     EXPECT_EQ(program.windowTitled("Program Error"), nullptr);
     std::vector<std::string> numbers;
-    for (int n = 0; n < 5; ++n)
+    for (int n = 0; n < 3; ++n)
         numbers.push_back(number(n));
     EXPECT_EQ(albumRows(), numbers);
-    for (int n = 0; n < 5; ++n)
+    const char* keptFrom[] = {"0000", "0006", "0007"};
+    for (int n = 0; n < 3; ++n) {
         EXPECT_TRUE(fs::exists(albumFile("Smith_2_" + number(n) + ".txt"))) << n;
+        EXPECT_EQ(fileBytes(albumFile("Smith_2_" + number(n) + ".jpg")),
+                  samplePhoto(std::string("Smith_2_") + keptFrom[n] + ".jpg"));
+    }
     EXPECT_FALSE(fs::exists(albumFile("Smith_2_0005.jpg")));
     EXPECT_EQ(fileBytes(albumFile("Smith_2_0000.txt")), storedCaption(samplePhoto("Smith_2_0000.txt")) + " and more");
     std::string log = logText();
     EXPECT_NE(log.find("LOG: Recycling " + albumFolder(1) + "\\Smith_2_0005.txt --- Result (2)\r\n"), std::string::npos)
         << log;
+}
+
+namespace {
+// A file held open by another program, as a viewer holds a photo it shows: it can be neither moved
+// nor recycled while it is held.
+class HeldFile {
+public:
+    explicit HeldFile(const std::string& path)
+        : handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                             nullptr)) {}
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    ~HeldFile() { release(); }
+    bool held() const { return handle != INVALID_HANDLE_VALUE; }
+    void release() {
+        if (held())
+            CloseHandle(handle);
+        handle = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle;
+};
+}  // namespace
+
+// An update stopped in the move back (a photo is held open and the player answers No) leaves photos
+// in the work folder and the album marked changed, so closing asks. Started again and opened, the
+// program offers to finish that update; Yes brings every photo back under the number of its place.
+TEST_F(UpdateAlbumTest, AnUpdateStoppedMidwayIsFinishedWhenTheAlbumIsOpenedAgain) {
+    ASSERT_TRUE(startProgram());
+    ASSERT_TRUE(openAlbumWithShortcut("01", "Smith", "20"));
+    clickRow(7);
+    ASSERT_TRUE(gui::waitFor([&] { return gui::selectedListItem(albumList()) == 7; }, 3s));
+    gui::pressKey(mainWindow(), VK_UP, {VK_CONTROL, VK_SHIFT});
+    const std::vector<std::string> order = {"0007", "0000", "0001", "0002", "0003", "0004", "0005", "0006"};
+    ASSERT_TRUE(gui::waitFor([&] { return albumRows() == order; }, 3s));
+
+    // 0002 cannot go out; while the update asks about it, the photo before it, out already, is held.
+    HeldFile inAlbum(albumFile("Smith_2_0002.jpg"));
+    ASSERT_TRUE(inAlbum.held());
+    updateWithShortcut();
+    ASSERT_TRUE(program.waitForWindow("Program Error", 10s));
+    HeldFile inWorkFolder(albumFolder(1) + "\\VLM_TEMP\\Smith_2_0000.jpg");
+    ASSERT_TRUE(inWorkFolder.held());
+    inAlbum.release();
+    EXPECT_NE(answerPrompt(IDOK).find("\r\n0002\r\n"), std::string::npos);
+    std::string details = answerPrompt(IDCANCEL);
+    EXPECT_NE(details.find("\r\n0000\r\n\r\nAt this point"), std::string::npos) << details;
+    inWorkFolder.release();
+    EXPECT_TRUE(fs::exists(albumFolder(1) + "\\VLM_TEMP\\Smith_2_0000.jpg"));
+
+    gui::pressKey(mainWindow(), VK_F4, {VK_MENU});
+    HWND discard = program.waitForWindow("Discard Changes?", 5s);
+    ASSERT_TRUE(discard) << "the stopped update's changes were forgotten";
+    ASSERT_TRUE(gui::pressButton(GetDlgItem(discard, IDYES)));
+    ASSERT_EQ(program.waitForExit(10s), 0);
+
+    ASSERT_TRUE(startProgram());
+    gui::pressKey(mainWindow(), 'O', {VK_CONTROL});
+    HWND openDialog = program.waitForWindow("Open Photo Album", 5s);
+    ASSERT_TRUE(openDialog);
+    ASSERT_TRUE(openFamily(openDialog, "01", "Smith", "20"));
+    HWND offer = program.waitForWindow("Interrupted Update", 10s);
+    ASSERT_TRUE(offer) << "no offer to finish the update";
+    EXPECT_NE(gui::windowText(GetDlgItem(offer, 0xFFFF)).find("Do you want to finish that update now?"),
+              std::string::npos);
+    ASSERT_TRUE(gui::pressButton(GetDlgItem(offer, IDYES)));
+    ASSERT_TRUE(gui::waitFor([&] { return gui::windowText(mainWindow()) == "Velmora - Smith Family Photo Album"; }, 10s));
+
+    std::vector<std::string> numbers;
+    for (int n = 0; n < 8; ++n)
+        numbers.push_back(number(n));
+    EXPECT_EQ(albumRows(), numbers);
+    std::set<std::string> expectedFiles;
+    for (int n = 0; n < 8; ++n) {
+        std::string now = "Smith_2_" + number(n), before = "Smith_2_" + order[std::size_t(n)];
+        SCOPED_TRACE(now + " was " + before);
+        EXPECT_EQ(fileBytes(albumFile(now + ".jpg")), samplePhoto(before + ".jpg"));
+        // 0005 had no caption file: the update wrote its empty caption.
+        std::string caption = order[std::size_t(n)] == "0005" ? "" : storedCaption(samplePhoto(before + ".txt"));
+        EXPECT_EQ(fileBytes(albumFile(now + ".txt")), caption);
+        expectedFiles.insert({now + ".jpg", now + ".txt"});
+        if (order[std::size_t(n)] != "0006") {
+            EXPECT_EQ(fileBytes(albumFile(now + "_thumb.jpg")), samplePhoto(before + "_thumb.jpg"));
+            expectedFiles.insert(now + "_thumb.jpg");
+        }
+    }
+    EXPECT_EQ(smithFiles(), expectedFiles) << "a photo left in the work folder, or the work folder";
+    std::string log = logText();
+    EXPECT_NE(log.find("LOG: ========== RECOVERING INTERRUPTED UPDATE ==========\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("UPDATING: Finishing the interrupted update\r\n"), std::string::npos) << log;
+
+    // Nothing is left to apply: closing asks nothing.
+    gui::pressKey(mainWindow(), VK_F4, {VK_MENU});
+    EXPECT_EQ(program.waitForExit(10s), 0);
 }

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 
@@ -93,4 +96,27 @@ TEST_F(ShellFileOpsPosixTest, MoveAcrossFileSystemsCopiesThenRemoves) {
     EXPECT_EQ(readFile(temp.file("back.jpg")), "across");
     EXPECT_FALSE(fileExists(other + "\\b.jpg"));
     fs::remove_all(nativePath(other));
+}
+
+// A disk that fills up halfway through a new file: the write fails and leaves no partial file,
+// so a caption file's old version is never traded for a cut-off new one.
+TEST_F(ShellFileOpsPosixTest, NewFileCutShortByAFullDiskLeavesNothing) {
+    std::string path = temp.file("caption.txt.vlmtmp");
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Files may grow to 16 bytes in this process; writing past that fails as a full disk does.
+        ::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit{16, 16};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ShellFileOps ops;
+        int result = ops.writeNewFile(path, std::string(100, 'c'));
+        std::_Exit(result == 0 ? 1 : fileExists(path) ? 2 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << (WEXITSTATUS(status) == 1 ? "the cut-short write succeeded"
+                                                                     : "a partial file was left");
+    EXPECT_FALSE(fileExists(path));
 }

@@ -184,3 +184,23 @@ TEST_F(ShellFileOpsTest, OneInstanceServesASequenceOfDifferentOperations) {
     EXPECT_EQ(folderListing(temp.file("work")), std::vector<std::string>{"b.jpg"});
     EXPECT_EQ(readFile(temp.file("c.jpg")), "c.jpg");
 }
+
+// A file another program holds open cannot be moved or recycled; Wine's shell says it could. The
+// result must tell the truth, and the file stays where it was.
+#ifdef _WIN32
+#include <windows.h>
+
+TEST_F(ShellFileOpsTest, AFileHeldOpenElsewhereIsReportedAsNotMoved) {
+    writeFile(temp.file("held.jpg"), "held");
+    HANDLE held = CreateFileA(temp.file("held.jpg").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_NE(ops.move(temp.file("held.jpg"), temp.file("moved.jpg")), 0);
+    EXPECT_NE(ops.remove(temp.file("held.jpg"), false), 0);
+    CloseHandle(held);
+    EXPECT_EQ(readFile(temp.file("held.jpg")), "held");
+    EXPECT_FALSE(fileExists(temp.file("moved.jpg")));
+    EXPECT_EQ(ops.move(temp.file("held.jpg"), temp.file("moved.jpg")), 0);
+    EXPECT_EQ(readFile(temp.file("moved.jpg")), "held");
+}
+#endif

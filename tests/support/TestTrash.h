@@ -19,6 +19,9 @@ public:
     const std::string& files() const { return filesFolder; }
     // Core-style paths of every file now in the Trash.
     std::vector<std::string> trashedFiles() const;
+    // Deletes everything in the Trash. Wine looks through the whole Trash for a free name each
+    // time it recycles a file, so a test that recycles many files empties it between its rounds.
+    void empty() const;
 
 private:
     std::string filesFolder;

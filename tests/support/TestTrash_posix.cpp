@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/NativePath.h"
 #include "tests/support/TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -41,4 +42,14 @@ std::vector<std::string> TestTrash::trashedFiles() const {
     for (const auto& name : folderListing(filesFolder))
         paths.push_back(filesFolder + "\\" + name);
     return paths;
+}
+
+void TestTrash::empty() const {
+    if (!visible())
+        return;
+    std::error_code error;
+    std::filesystem::path files = nativePath(filesFolder);
+    for (const auto& folder : {files, files.parent_path() / "info"})
+        for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+            std::filesystem::remove_all(entry.path(), error);
 }

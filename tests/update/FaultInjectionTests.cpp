@@ -107,6 +107,7 @@ TEST(UpdateFaultInjection, EveryFailedOperationKeepsEveryPhotoWholeAndInItsRow) 
     for (int failAt = 1; failAt <= operations; ++failAt) {
         for (PromptAnswer answer : {PromptAnswer::Yes, PromptAnswer::YesToAll, PromptAnswer::No}) {
             SCOPED_TRACE("operation " + std::to_string(failAt) + ", answer " + answerName(answer));
+            trash.empty();
             TestAlbum album(faultTestPhotos());
             editForUpdate(album);
             RunResult run = runUpdateFailingAt(album, failAt, answer);
@@ -141,6 +142,7 @@ TEST(UpdateCutShort, OpeningAgainAfterAStopAtAnyOperationBringsEveryPhotoBack) {
         for (int stopAfter = 1; stopAfter <= operations; ++stopAfter) {
             SCOPED_TRACE(std::string(finish ? "finish" : "put back") + ", stopped after operation " +
                          std::to_string(stopAfter));
+            trash.empty();
             TestAlbum album(faultTestPhotos());
             editForUpdate(album);
             ShellFileOps shell;
@@ -182,6 +184,7 @@ TEST(UpdateFaultInjection, UpdatingAgainAfterAStopInAMovePassAppliesEverything) 
     for (const auto& c : cases) {
         for (const std::string& row : {std::string("Smith_2_0005.jpg"), std::string("Smith_2_0002.txt")}) {
             SCOPED_TRACE(std::string(c.name) + " at " + row);
+            trash.empty();
             TestAlbum album(faultTestPhotos());
             editForUpdate(album);
             ShellFileOps shell;

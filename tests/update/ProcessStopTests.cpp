@@ -19,6 +19,7 @@ TEST(UpdateProcessStop, EndingTheProcessAfterAnyOperationLosesNoPhoto) {
         for (int stopAfter = 1;; ++stopAfter) {
             SCOPED_TRACE(std::string(finish ? "finish" : "put back") + ", stopped after operation " +
                          std::to_string(stopAfter));
+            trash.empty();
             TestAlbum album(faultTestPhotos());
             editForUpdate(album);
             pid_t child = ::fork();

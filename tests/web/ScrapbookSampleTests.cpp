@@ -8,6 +8,7 @@
 #include "tests/support/ScriptedFeedback.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestTrash.h"
+#include "tests/update/FaultyFileOps.h"
 #include "web/ScrapbookGenerator.h"
 
 // The templates of the sample installation, filled by the real file operations from a copy of the
@@ -69,4 +70,45 @@ TEST(ScrapbookSample, TemplatesMakeACompleteSiteInBothLayouts) {
         EXPECT_TRUE(readFile(family + "\\FamilyGFX\\scrapbook1.jpg") ==
                     readFile(album.albumPath + "\\Dubois_4_0001.jpg"));
     }
+}
+
+// An old scrapbook image that cannot be removed (open in another program) keeps its place and its
+// bytes: the new copy is refused, reported with the shell's "file exists" code, and never lands
+// under another name; the other photos and the pages are made as usual.
+TEST(ScrapbookSample, AnOldImageThatCannotBeRemovedIsReportedNotSidestepped) {
+    TestTrash trash;
+    TempFolder temp;
+    copyTree(VELMORA_SOURCE_DIR "/sample/game", temp.file("game"));
+    AlbumInfo album;
+    album.gamePath = temp.file("game");
+    album.albumPath = album.gamePath + "\\UserData\\PhotoAlbum";
+    album.familyName = "Dubois";
+    album.familyId = "4";
+    album.familyLot = "12";
+    album.fileHeader = fileHeaderOf(album.familyName, album.familyId);
+    AlbumRows rows;
+    ScriptedFeedback feedback;
+    loadAlbumRows(album.albumPath, album.fileHeader, false, rows, feedback);
+    Settings settings;
+    settings.enableLogging = 0;
+    std::string images = album.gamePath + "\\UserData\\Web Pages\\Dubois_12_Sim_Lane\\FamilyGFX";
+    ShellFileOps shell;
+    GenerateHTML(album.albumPath + "\\" + album.fileHeader, {rows, album, settings, feedback, shell});
+    std::string oldThird = readFile(images + "\\scrapbook3.jpg");
+
+    rows.swapRows(2, 3);
+    FaultyFileOps files(shell);
+    files.failsWhen = [&files, &images](int index, const std::string& path) {
+        return files.operations[std::size_t(index - 1)].rfind("remove ", 0) == 0 && path == images + "\\scrapbook3.jpg";
+    };
+    GenerateHTML(album.albumPath + "\\" + album.fileHeader, {rows, album, settings, feedback, files});
+    EXPECT_EQ(feedback.callsStartingWith("messageBox"),
+              std::vector<std::string>{"messageBox|File Copying Error|A file copy error was encountered with the "
+                                       "following\nalbum entry:\n\n" + album.albumPath + "\\" + album.fileHeader +
+                                       rows.text(2) + "\n\nGenerateHTML() Error Codes: 80, 0|16"});
+    EXPECT_TRUE(readFile(images + "\\scrapbook3.jpg") == oldThird);
+    EXPECT_TRUE(readFile(images + "\\scrapbook4.jpg") == readFile(album.albumPath + "\\" + rows.entry(3)->baseName() + ".jpg"));
+    for (const auto& name : folderListing(images))
+        EXPECT_EQ(name.find(" ("), std::string::npos) << name;
+    EXPECT_EQ(folderListing(images).size(), 7u);
 }
