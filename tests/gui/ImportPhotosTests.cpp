@@ -42,7 +42,8 @@ protected:
 // The Smith family (ID 2) of neighborhood 1 takes two photos of neighborhood 2: the dialog hides
 // the family's own photos only in its own neighborhood, collects a photo once however often it is
 // double-clicked, ignores Enter while nothing is collected, opens its help topic, reports a missing
-// help file and stays open; Import copies the files under the numbers after the last photo and appends their rows.
+// help file and stays open; Import copies the files under the numbers after the last photo and
+// appends their rows.
 TEST_F(ImportPhotosTest, PhotosOfAnotherNeighborhoodAreCopiedAndAppendedAfterTheLastPhoto) {
     useSampleGame();
     writeSetting("Show Open", 0);

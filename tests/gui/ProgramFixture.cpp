@@ -124,6 +124,7 @@ void ProgramTest::exitThroughMenu() {
     gui::pressKey(frame, 'X');
 }
 
+// Under Wine the viewer's window shows a moment before it has its title.
 HWND ProgramTest::waitForHelpViewer(std::chrono::milliseconds timeout) const {
     auto started = std::chrono::steady_clock::now();
     HWND viewer = nullptr;
@@ -135,15 +136,15 @@ HWND ProgramTest::waitForHelpViewer(std::chrono::milliseconds timeout) const {
             return viewer != nullptr;
         },
         timeout);
-    if (viewer) {
-        auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started);
-        std::printf("[ timing   ] help viewer shown after: %.0f ms\n", elapsed.count());
-        std::fflush(stdout);
-    }
-    if (!viewer)
+    if (!viewer) {
         for (HWND window : program.topLevelWindows())
             std::printf("top-level window: class \"%s\", title \"%s\"\n", gui::className(window).c_str(),
                         gui::windowText(window).c_str());
+        return nullptr;
+    }
+    auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started);
+    std::printf("[ timing   ] help viewer shown after: %.0f ms\n", elapsed.count());
+    std::fflush(stdout);
     return viewer;
 }
 
