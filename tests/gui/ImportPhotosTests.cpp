@@ -41,8 +41,9 @@ protected:
 
 // The Smith family (ID 2) of neighborhood 1 takes two photos of neighborhood 2: the dialog hides
 // the family's own photos only in its own neighborhood, collects a photo once however often it is
-// double-clicked, ignores Enter while nothing is collected, reports the missing help file and
-// stays open; Import copies the files under the numbers after the last photo and appends their rows.
+// double-clicked, ignores Enter while nothing is collected, opens its help topic, reports a missing
+// help file and stays open; Import copies the files under the numbers after the last photo and
+// appends their rows.
 TEST_F(ImportPhotosTest, PhotosOfAnotherNeighborhoodAreCopiedAndAppendedAfterTheLastPhoto) {
     useSampleGame();
     writeSetting("Show Open", 0);
@@ -83,13 +84,25 @@ TEST_F(ImportPhotosTest, PhotosOfAnotherNeighborhoodAreCopiedAndAppendedAfterThe
     ASSERT_TRUE(gui::waitFor([&] { return listTexts(selected) == chosen; }, 3s)) << listTexts(selected).size();
     EXPECT_TRUE(gui::waitFor([&] { return IsWindowEnabled(importButton) != FALSE; }, 3s));
 
+    // The help button opens the import topic of velmora.chm beside the program; without the file it
+    // says where it looked.
+    std::string helpPath = programFolder + "\\velmora.chm";
+    ASSERT_TRUE(std::filesystem::exists(helpPath)) << "the build put no velmora.chm beside the program";
+    gui::click(GetDlgItem(dialog, IDC_IMPORT_HOW_TO));
+    HWND viewer = waitForHelpViewer(15s);
+    ASSERT_TRUE(viewer) << "the help button showed no help viewer";
+    EXPECT_EQ(gui::windowText(viewer), "Velmora Help");
+    EXPECT_FALSE(program.windowTitled("Error Opening Help File"));
+    closeHelpViewer(viewer);
+    ASSERT_TRUE(IsWindow(dialog)) << "the dialog stays open";
+    ASSERT_TRUE(std::filesystem::remove(helpPath));
     gui::click(GetDlgItem(dialog, IDC_IMPORT_HOW_TO));
     HWND helpError = program.waitForWindow("Error Opening Help File", 10s);
     ASSERT_TRUE(helpError) << "no message about the help file";
     EXPECT_EQ(gui::windowText(GetDlgItem(helpError, 0xFFFF)),
               "The program help file was either not found, or cannot be opened.\nThe expected path to this file "
               "is:\n\n" +
-                  programFolder + "\\velmora.chm::/Published/B_03_howto_import.html");
+                  helpPath + "::/Published/B_03_howto_import.html");
     ASSERT_TRUE(gui::pressButton(GetDlgItem(helpError, IDOK)));
     ASSERT_TRUE(IsWindow(dialog)) << "the dialog stays open";
 

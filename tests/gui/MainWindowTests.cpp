@@ -1,4 +1,5 @@
 #include <chrono>
+#include <filesystem>
 
 #include "PressButton.h"
 #include "ProgramFixture.h"
@@ -116,13 +117,24 @@ TEST_F(MainWindowTest, CommandPromptsFollowTheMouseAndTheMenu) {
     EXPECT_TRUE(statusShows(0, "Ready")) << statusText(0);
 }
 
-// Help Contents without velmora.chm beside the program: the error message names the expected
-// path, and the log records it.
-TEST_F(MainWindowTest, HelpContentsReportsTheMissingHelpFile) {
+// Help Contents opens the HTML Help viewer on velmora.chm beside the program, with no message and no
+// log line; with the file gone, the error message names the expected path and the log records it.
+TEST_F(MainWindowTest, HelpContentsOpensTheHelpFileAndReportsItMissing) {
+    std::string helpPath = programFolder + "\\velmora.chm";
+    ASSERT_TRUE(std::filesystem::exists(helpPath)) << "the build put no velmora.chm beside the program";
+    gui::pressKey(mainWindow(), 'H', {VK_MENU});
+    gui::pressKey(mainWindow(), 'C');
+    HWND viewer = waitForHelpViewer(15s);
+    ASSERT_TRUE(viewer) << "Help, Contents showed no help viewer";
+    EXPECT_EQ(gui::windowText(viewer), "Velmora Help");
+    EXPECT_FALSE(program.windowTitled("Error Opening Help File"));
+    closeHelpViewer(viewer);
+    EXPECT_EQ(logText().find("Cannot open help file"), std::string::npos) << logText();
+
+    ASSERT_TRUE(std::filesystem::remove(helpPath));
     gui::pressKey(mainWindow(), VK_F1);
     HWND box = program.waitForWindow("Error Opening Help File", 10s);
     ASSERT_TRUE(box) << "no message about the help file";
-    std::string helpPath = programFolder + "\\velmora.chm";
     EXPECT_EQ(gui::windowText(GetDlgItem(box, 0xFFFF)),
               "The program help file was either not found, or\ncannot be opened. The expected file path is:\n\n" +
                   helpPath);

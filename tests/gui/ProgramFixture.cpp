@@ -42,6 +42,10 @@ void ProgramTest::SetUp() {
     gameFolder = freshFolder("game");
     exePath = programFolder + "\\velmora.exe";
     ASSERT_TRUE(CopyFileA(builtProgram().c_str(), exePath.c_str(), FALSE)) << "no program at " << builtProgram();
+    // The help file the build puts beside the program goes along; tests of a missing one remove it.
+    fs::path builtHelp = fs::path(builtProgram()).parent_path() / "velmora.chm";
+    if (fs::exists(builtHelp))
+        fs::copy_file(builtHelp, programFolder + "\\velmora.chm");
 
     RegDeleteTreeA(HKEY_CURRENT_USER, SettingsKey);
     HKEY game = nullptr;
@@ -118,6 +122,39 @@ HWND ProgramTest::startProgram() {
 void ProgramTest::exitThroughMenu() {
     gui::pressKey(frame, 'F', {VK_MENU});
     gui::pressKey(frame, 'X');
+}
+
+// Under Wine the viewer's window shows a moment before it has its title.
+HWND ProgramTest::waitForHelpViewer(std::chrono::milliseconds timeout) const {
+    auto started = std::chrono::steady_clock::now();
+    HWND viewer = nullptr;
+    gui::waitFor(
+        [&] {
+            for (HWND window : program.topLevelWindows())
+                if (gui::className(window) == "HH Parent" && !gui::windowText(window).empty())
+                    viewer = window;
+            return viewer != nullptr;
+        },
+        timeout);
+    if (!viewer) {
+        for (HWND window : program.topLevelWindows())
+            std::printf("top-level window: class \"%s\", title \"%s\"\n", gui::className(window).c_str(),
+                        gui::windowText(window).c_str());
+        return nullptr;
+    }
+    auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started);
+    std::printf("[ timing   ] help viewer shown after: %.0f ms\n", elapsed.count());
+    std::fflush(stdout);
+    return viewer;
+}
+
+// Alt+F4 can reach the viewer before it takes keyboard input: it is given again, up to three times.
+void ProgramTest::closeHelpViewer(HWND viewer) {
+    for (int attempt = 0; attempt < 3 && IsWindow(viewer); ++attempt) {
+        gui::pressKey(viewer, VK_F4, {VK_MENU});
+        gui::waitFor([&] { return !IsWindow(viewer); }, 3s);
+    }
+    EXPECT_FALSE(IsWindow(viewer)) << "the help viewer stayed open";
 }
 
 bool ProgramTest::logExists() const { return fs::exists(programFolder + "\\velmora.log"); }

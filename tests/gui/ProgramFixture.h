@@ -3,15 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "GuiDriver.h"
 
-// Each test runs its own copy of velmora.exe in a fresh program folder (so its log is its own),
-// with an empty game folder registered under the game's key and no settings of its own unless
-// the test writes some.
+// Each test runs its own copy of velmora.exe, with the help file velmora.chm beside it, in a fresh
+// program folder (so its log is its own), with an empty game folder registered under the game's key
+// and no settings of its own unless the test writes some.
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -41,6 +42,12 @@ protected:
     bool openFamily(HWND openDialog, const std::string& neighborhood, const std::string& name, const std::string& lot);
     // Ctrl+O, then openFamily. True when the album's title showed.
     bool openAlbumWithShortcut(const std::string& neighborhood, const std::string& name, const std::string& lot);
+
+    // The HTML Help viewer's window, opened by the program on its help file, or null. Prints the time
+    // it took to show.
+    HWND waitForHelpViewer(std::chrono::milliseconds timeout) const;
+    // Closes the viewer as a user does, with Alt+F4.
+    void closeHelpViewer(HWND viewer);
 
     bool logExists() const;
     std::string logText() const;
