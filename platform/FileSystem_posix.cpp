@@ -1,5 +1,7 @@
 #include "platform/FileSystem.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -80,4 +82,20 @@ std::uint32_t setReadOnly(const std::string& path) {
 bool isReadOnly(const std::string& path) {
     struct stat info;
     return ::stat(nativePath(path).c_str(), &info) == 0 && !(info.st_mode & S_IWUSR);
+}
+
+// POSIX has no sharing modes: an exclusive lock on the file stands for them, taken before the file
+// is truncated, so a second writer finds it locked and leaves the file as it is.
+std::FILE* createFileAsSoleWriter(const std::string& path) {
+    int descriptor = ::open(nativePath(path).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+        return nullptr;
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(descriptor, 0) != 0) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(descriptor, "wb");
+    if (!file)
+        ::close(descriptor);
+    return file;
 }

@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include <windows.h>
+#include <share.h>
 
 namespace {
 class ScopedFind {
@@ -69,3 +70,6 @@ bool isReadOnly(const std::string& path) {
     DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
+
+// Sharing is refused to writers only, so the file can be looked at while it is being written.
+std::FILE* createFileAsSoleWriter(const std::string& path) { return _fsopen(path.c_str(), "wb", _SH_DENYWR); }
