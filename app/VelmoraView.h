@@ -78,6 +78,7 @@ private:
     void loadAlbumContents();
     void refreshPreviewAndCaption();
     void onAlbumSelectionChanged();
+    void enableCaptionBoxForSelection();
     void onPaint();
     bool browserAttached() const;
     void closeBrowser();
