@@ -40,11 +40,11 @@ void sortFamilyRows(std::vector<FamilyRow>& rows) {
 
 bool canOpenFamilyRow(const FamilyRow& row) { return row.lot != "?" && row.hasData(); }
 
-std::vector<FamilyRow> familyRowsOfNeighborhood(const std::string& gamePath, int neighborhood,
-                                                UserFeedback& feedback) {
-    std::vector<FamilyRow> rows = familyRowsFromPhotos(albumPathOf(gamePath, neighborhood));
-    if (readNeighborhoodFile(gamePath, neighborhood, rows) == 0)
-        showDataReadingError(feedback);
-    sortFamilyRows(rows);
-    return rows;
+NeighborhoodFamilies familyRowsOfNeighborhood(const std::string& gamePath, int neighborhood) {
+    NeighborhoodFamilies families;
+    families.rows = familyRowsFromPhotos(albumPathOf(gamePath, neighborhood));
+    families.dataReadingError = readNeighborhoodFile(gamePath, neighborhood, families.rows) == 0 &&
+                                !families.rows.empty();
+    sortFamilyRows(families.rows);
+    return families;
 }

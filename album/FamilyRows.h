@@ -4,8 +4,6 @@
 
 #include "album/FamilyRow.h"
 
-class UserFeedback;
-
 // A photo file's family key: its name up to, not including, the second underscore
 // ("Smith_2_0005.jpg" -> "Smith_2"); "" when the name has fewer than two underscores.
 std::string familyKeyOf(const std::string& fileName);
@@ -23,7 +21,12 @@ void sortFamilyRows(std::vector<FamilyRow>& rows);
 bool canOpenFamilyRow(const FamilyRow& row);
 
 // The family list of neighborhood N as the Open Photo Album dialog shows it: rows from the photos
-// of its album folder, completed from its neighborhood file (showing the "Data Reading Error"
-// message through feedback when that file cannot be read), sorted.
-std::vector<FamilyRow> familyRowsOfNeighborhood(const std::string& gamePath, int neighborhood,
-                                                UserFeedback& feedback);
+// of its album folder, completed from its neighborhood file, sorted.
+struct NeighborhoodFamilies {
+    std::vector<FamilyRow> rows;
+    // The neighborhood file could not be read and rows show "?" for it: the user is to be shown
+    // the "Data Reading Error" message. A neighborhood without photos needs nothing from its file
+    // (a game folder without neighborhoods has none), so it never asks for the message.
+    bool dataReadingError = false;
+};
+NeighborhoodFamilies familyRowsOfNeighborhood(const std::string& gamePath, int neighborhood);

@@ -16,11 +16,6 @@ int leadingNumber(const std::string& text) {
     return std::atoi(text.c_str());
 }
 
-std::string asText(const std::string& data) {
-    auto end = data.find('\0');
-    return end == std::string::npos ? data : data.substr(0, end);
-}
-
 std::string lowerCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
@@ -30,8 +25,7 @@ std::string lowerCase(std::string text) {
 }  // namespace
 
 std::string gameDataPath(const Registry& registry) {
-    auto value = registry.queryValue(RegistryHive::LocalMachine, GameKeyPath, "SIMS_DATA", 260);
-    return value ? asText(value->data) : std::string();
+    return registry.readString(RegistryHive::LocalMachine, GameKeyPath, "SIMS_DATA", 260).value_or("");
 }
 
 int currentNeighborhoodNumber(const Registry& registry) {
@@ -44,7 +38,7 @@ int currentNeighborhoodNumber(const Registry& registry) {
         return int(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
                    std::uint32_t(b[3]) << 24);
     }
-    return leadingNumber(asText(value->data));
+    return leadingNumber(registryText(*value));
 }
 
 int isExpansionInstalled(const Registry& registry) {

@@ -7,7 +7,6 @@
 #include "album/FamilyRecordScanner.h"
 #include "album/GameLocations.h"
 #include "platform/NativePath.h"
-#include "platform/UserFeedback.h"
 
 namespace {
 struct FileCloser {
@@ -54,8 +53,4 @@ int readNeighborhoodFile(const std::string& gamePath, int neighborhood, std::vec
     rows.erase(std::remove_if(rows.begin(), rows.end(), [](const FamilyRow& r) { return !r.hasData(); }),
                rows.end());
     return 1;
-}
-
-void showDataReadingError(UserFeedback& feedback) {
-    feedback.messageBox(DataReadingErrorTitle, DataReadingErrorText, msgbox::Ok | msgbox::IconError);
 }

@@ -5,8 +5,8 @@
 #include "album/FamilyRow.h"
 
 struct FamilyRecord;
-class UserFeedback;
 
+// The message the Open Photo Album dialog shows when a neighborhood file can't be read.
 inline constexpr const char* DataReadingErrorTitle = "Data Reading Error";
 inline constexpr const char* DataReadingErrorText =
     "An error was encountered while reading data for some\n"
@@ -30,6 +30,3 @@ int readNeighborhoodFile(const std::string& gamePath, int neighborhood, std::vec
 
 // The matching step on its own: fills the first row named like the record that has no data yet.
 void fillFamilyRow(std::vector<FamilyRow>& rows, const FamilyRecord& record);
-
-// The message the Open Photo Album dialog shows when readNeighborhoodFile returns 0.
-void showDataReadingError(UserFeedback& feedback);

@@ -16,11 +16,13 @@ const SettingValue settingValues[] = {
 };
 }  // namespace
 
+int settingState(std::uint32_t stored) { return stored != 0 ? 1 : 0; }
+
 Settings loadSettings(const Registry& registry) {
     Settings settings;
     for (const auto& value : settingValues)
         if (auto stored = registry.readDword(RegistryHive::CurrentUser, SettingsKeyPath, value.name))
-            settings.*value.member = int(*stored);
+            settings.*value.member = settingState(*stored);
     return settings;
 }
 

@@ -38,6 +38,7 @@ void CVelmoraView::onInitialUpdate() {
     mainFrame().recalcLayout();
     mainFrame().resizeToFitView();
     setUpAlbumList();
+    enableCaptionBoxForSelection();
 
     GameLocations locations = readGameLocations(systemRegistry(), settings.enableLogging != 0);
     album.neighborhoodNumber = locations.neighborhoodNumber;

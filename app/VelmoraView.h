@@ -85,6 +85,7 @@ private:
     // stopped update left there.
     std::string photoPathOfRow(int index) const;
     void onAlbumSelectionChanged();
+    void enableCaptionBoxForSelection();
     void onPaint();
     // The browser window of View HTML Pages.
     bool browserAttached() const;

@@ -46,6 +46,7 @@ void CVelmoraView::rowsReset() {
     SendMessageA(albumList, LVM_DELETEALLITEMS, 0, 0);
     for (int index = 0; index < rows.count(); ++index)
         showRow(index, true);
+    enableCaptionBoxForSelection();
 }
 
 void CVelmoraView::rowInserted(int index) {

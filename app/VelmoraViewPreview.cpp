@@ -23,6 +23,7 @@ void CVelmoraView::commitPendingCaption() {
 void CVelmoraView::onAlbumSelectionChanged() {
     if (dragging || reordering)
         return;
+    enableCaptionBoxForSelection();
     int selected = selectedRow();
     if (selected < 0 || rows.entry(selected) == previewedPhoto)
         return;
@@ -30,10 +31,11 @@ void CVelmoraView::onAlbumSelectionChanged() {
 }
 
 // Decodes the selected row's photo and shows it with its caption. A photo that can't be decoded
-// (or whose pixels the painter can't show) leaves the preview blank and the caption box empty and
-// can't be dragged; its entry keeps its caption. The label and the previewed number are set here
-// too, so that Open Album, which calls this directly, never leaves the previous album's file
-// named above the preview.
+// (or whose pixels the painter can't show) leaves the preview blank and can't be dragged, but its
+// caption is still shown and edited in the caption box: an empty box would invite the player to
+// type a new caption over the old one without knowing it. The label and the previewed number are
+// set here too, so that Open Album, which calls this directly, never leaves the previous album's
+// file named above the preview.
 void CVelmoraView::refreshPreviewAndCaption() {
     fw::CWaitCursor wait;
     previewFailed = 0;
@@ -51,11 +53,11 @@ void CVelmoraView::refreshPreviewAndCaption() {
         if (!previewImage.load(photoPathOfRow(selected)) ||
             !isPaintablePreview(previewImage)) {
             previewImage.clear();
-            captionText.clear();
             previewFailed = 1;
         }
     }
     updateData(false);
+    enableCaptionBoxForSelection();
     if (previewFrame) {
         RECT frame{};
         GetWindowRect(previewFrame, &frame);
@@ -68,6 +70,17 @@ void CVelmoraView::refreshPreviewAndCaption() {
 std::string CVelmoraView::photoPathOfRow(int index) const {
     std::string folder = rows.row(index).inWorkFolder ? workFolderOf(album) : album.albumPath;
     return folder + "\\" + rows.entry(index)->baseName() + ".jpg";
+}
+
+// The caption box edits the selected row's caption: with no row selected (no album, an empty one,
+// or a click beside the rows) there is nothing it could edit, and typing would only mark the album
+// changed for text that goes nowhere.
+void CVelmoraView::enableCaptionBoxForSelection() {
+    if (!captionBox)
+        return;
+    bool enable = selectedRow() >= 0;
+    if ((IsWindowEnabled(captionBox) != FALSE) != enable)
+        EnableWindow(captionBox, enable);
 }
 
 void CVelmoraView::onPaint() {

@@ -1,6 +1,6 @@
 #include "diag/EventLog.h"
 
-#include "platform/NativePath.h"
+#include "platform/FileSystem.h"
 
 EventLog eventLog;
 
@@ -9,7 +9,9 @@ EventLog::~EventLog() { close(); }
 bool EventLog::open(const std::string& path) {
     if (file)
         return true;
-    file = std::fopen(nativePath(path).c_str(), "wb");
+    // Without sharing for writers: a second copy of the program fails to create the log (and says
+    // so) instead of truncating the log the first copy is writing.
+    file = createFileAsSoleWriter(path);
     return file != nullptr;
 }
 

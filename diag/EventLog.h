@@ -13,8 +13,10 @@ public:
     EventLog& operator=(const EventLog&) = delete;
     ~EventLog();
 
-    // Creates or truncates the file. Opening again while a file is open keeps that file and
-    // succeeds, so that switching logging off and on within a run goes on writing the same log.
+    // Creates or truncates the file, as its only writer: false when another writer has it open
+    // (another copy of the program), which leaves that file as it was. Opening again while a file
+    // is open keeps that file and succeeds, so that switching logging off and on within a run goes
+    // on writing the same log.
     bool open(const std::string& path);
     bool isOpen() const { return file != nullptr; }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +41,11 @@ FileComparison compareFileWith(const std::string& path, const std::string& bytes
 
 // The whole content of a file, read as bytes; nothing when it cannot be opened or read.
 std::optional<std::string> readFileBytes(const std::string& path);
+// Creates or truncates a file and opens it for binary writing as its only writer: while it is open,
+// any other opening of it for writing (by this program or by another one) fails and leaves the
+// file untouched, and the file is not truncated when this opening fails. Others may still read it.
+// Null on failure; the caller closes the stream with fclose.
+std::FILE* createFileAsSoleWriter(const std::string& path);
 
 // Case-insensitive wildcard match of one name against one pattern ('*' any run, '?' one byte).
 bool wildcardMatch(const std::string& pattern, const std::string& name);

@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -101,4 +102,20 @@ FileComparison compareFileWith(const std::string& path, const std::string& bytes
     }
     ::close(descriptor);
     return comparison;
+}
+
+// POSIX has no sharing modes: an exclusive lock on the file stands for them, taken before the file
+// is truncated, so a second writer finds it locked and leaves the file as it is.
+std::FILE* createFileAsSoleWriter(const std::string& path) {
+    int descriptor = ::open(nativePath(path).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+        return nullptr;
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(descriptor, 0) != 0) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(descriptor, "wb");
+    if (!file)
+        ::close(descriptor);
+    return file;
 }

@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include <windows.h>
+#include <share.h>
 
 namespace {
 class ScopedFind {
@@ -89,3 +90,6 @@ FileComparison compareFileWith(const std::string& path, const std::string& bytes
     CloseHandle(file);
     return comparison;
 }
+
+// Sharing is refused to writers only, so the file can be looked at while it is being written.
+std::FILE* createFileAsSoleWriter(const std::string& path) { return _fsopen(path.c_str(), "wb", _SH_DENYWR); }

@@ -11,3 +11,15 @@ std::optional<std::uint32_t> Registry::readDword(RegistryHive hive, const std::s
     return std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16 |
            std::uint32_t(bytes[3]) << 24;
 }
+
+std::optional<std::string> Registry::readString(RegistryHive hive, const std::string& keyPath,
+                                                const std::string& valueName, std::size_t bufferSize) const {
+    auto value = queryValue(hive, keyPath, valueName, bufferSize);
+    if (!value)
+        return std::nullopt;
+    return registryText(*value);
+}
+
+std::string registryText(const RegistryValue& value) {
+    return value.data.substr(0, value.data.find('\0'));
+}

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-enum class RegistryHive { LocalMachine, CurrentUser };
+enum class RegistryHive { LocalMachine, CurrentUser, ClassesRoot };
 
 // Registry value types, with the numbers Windows gives them.
 namespace regtype {
@@ -38,7 +38,17 @@ public:
     // Reads a 32-bit value; nothing when the key or value is missing or is not a REG_DWORD.
     std::optional<std::uint32_t> readDword(RegistryHive hive, const std::string& keyPath,
                                            const std::string& valueName) const;
+
+    // Reads a value as text (see registryText) through a buffer of bufferSize bytes; nothing
+    // when queryValue gives nothing. An empty valueName reads the key's default value.
+    std::optional<std::string> readString(RegistryHive hive, const std::string& keyPath,
+                                          const std::string& valueName, std::size_t bufferSize) const;
 };
+
+// The text of a value: its bytes up to the first NUL, or all of them when the data holds none. A
+// string may be stored without its terminating NUL, so the text never reaches past the bytes the
+// read returned.
+std::string registryText(const RegistryValue& value);
 
 // The registry of the machine the program runs on: the Win32 registry on Windows.
 Registry& systemRegistry();

@@ -5,7 +5,11 @@
 namespace {
 
 HKEY rootKey(RegistryHive hive) {
-    return hive == RegistryHive::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    switch (hive) {
+    case RegistryHive::LocalMachine: return HKEY_LOCAL_MACHINE;
+    case RegistryHive::ClassesRoot: return HKEY_CLASSES_ROOT;
+    default: return HKEY_CURRENT_USER;
+    }
 }
 
 // The game is a 32-bit program: on 64-bit Windows its HKLM key lives in the 32-bit view, so a

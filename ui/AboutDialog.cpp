@@ -24,6 +24,15 @@ bool CAboutDialog::onInitDialog() {
 
 // The static controls ask the dialog for their colours; the links answer for themselves.
 INT_PTR CAboutDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) {
+        // A link holds the mouse while the pointer is over it. Windows takes the capture away when
+        // another program comes to the front, Wine leaves it: given up here, the link hears of it
+        // and drops its hover colour either way.
+        HWND captured = GetCapture();
+        if (captured && IsChild(hwnd, captured))
+            ReleaseCapture();
+        return FALSE;
+    }
     if (message != WM_CTLCOLORSTATIC)
         return FALSE;
     auto control = reinterpret_cast<HWND>(lParam);

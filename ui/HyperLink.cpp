@@ -4,9 +4,11 @@
 #include <shellapi.h>
 
 #include <memory>
+#include <optional>
 
 #include "framework/FrameworkIds.h"
 #include "framework/Text.h"
+#include "platform/Registry.h"
 
 namespace {
 constexpr UINT_PTR SubclassId = 1;
@@ -14,28 +16,33 @@ constexpr UINT ToolId = 1;
 // The hand cursor of the help viewer: cursor 106 of winhlp32.exe in the Windows folder.
 constexpr int HandCursorId = 106;
 // Registry defaults of the fallback are read into buffers of this size.
-constexpr DWORD RegistryTextSize = 260;
+constexpr std::size_t RegistryTextSize = 260;
 
 hyperlink::Colors linkColors{RGB(0, 0, 255), RGB(0, 128, 128), RGB(128, 0, 128), RGB(255, 0, 0)};
 
 // One cursor for all links: loaded by the first link that needs it, destroyed with any link.
 HCURSOR linkCursor = nullptr;
 
+// The help viewer's hand when its program is there, else the system's own hand. Either is copied,
+// so that every link cursor is the program's own to destroy.
 void loadLinkCursor() {
     if (linkCursor)
         return;
     char windowsFolder[MAX_PATH] = {};
     UINT length = GetWindowsDirectoryA(windowsFolder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return;
-    std::string helpViewer = std::string(windowsFolder) + "\\winhlp32.exe";
-    HMODULE module = LoadLibraryExA(helpViewer.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!module)
-        return;
-    // The copy outlives the module, which is unloaded at once.
-    if (HCURSOR cursor = LoadCursorA(module, MAKEINTRESOURCEA(HandCursorId)))
-        linkCursor = CopyCursor(cursor);
-    FreeLibrary(module);
+    if (length > 0 && length < MAX_PATH) {
+        std::string helpViewer = std::string(windowsFolder) + "\\winhlp32.exe";
+        if (HMODULE module = LoadLibraryExA(helpViewer.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+            // The copy outlives the module, which is unloaded at once.
+            if (HCURSOR cursor = LoadCursorA(module, MAKEINTRESOURCEA(HandCursorId)))
+                linkCursor = CopyCursor(cursor);
+            FreeLibrary(module);
+        }
+    }
+    // Current Windows and Wine come without the old help viewer.
+    if (!linkCursor)
+        if (HCURSOR systemHand = LoadCursor(nullptr, IDC_HAND))
+            linkCursor = CopyCursor(systemHand);
 }
 
 void destroyLinkCursor() {
@@ -44,14 +51,11 @@ void destroyLinkCursor() {
     linkCursor = nullptr;
 }
 
-// The default value of a key of HKEY_CLASSES_ROOT, when it fits the buffer.
-bool readClassDefault(const std::string& key, std::string& value) {
-    char buffer[RegistryTextSize] = {};
-    LONG size = sizeof buffer;
-    if (RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), buffer, &size) != ERROR_SUCCESS)
-        return false;
-    value = buffer;
-    return true;
+// The default value of a key of HKEY_CLASSES_ROOT, when it fits the buffer. Anyone may write these
+// values (HKEY_CURRENT_USER\Software\Classes), so a value that fills the buffer without a NUL
+// is read as exactly the bytes it has.
+std::optional<std::string> readClassDefault(const std::string& key) {
+    return systemRegistry().readString(RegistryHive::ClassesRoot, key, "", RegistryTextSize);
 }
 }  // namespace
 
@@ -206,11 +210,9 @@ HBRUSH CHyperLink::onCtlColor(HDC dc) const {
 bool CHyperLink::openTarget() {
     auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOW));
     if (result <= 32) {
-        std::string documentClass;
-        std::string command;
-        if (readClassDefault(".htm", documentClass) &&
-            readClassDefault(documentClass + "\\shell\\open\\command", command))
-            result = INT_PTR(WinExec(hyperlink::fallbackCommandLine(command, target).c_str(), SW_SHOW));
+        if (auto documentClass = readClassDefault(".htm"))
+            if (auto command = readClassDefault(*documentClass + "\\shell\\open\\command"))
+                result = INT_PTR(WinExec(hyperlink::fallbackCommandLine(*command, target).c_str(), SW_SHOW));
     }
     if (result <= 32) {
         reportOpenFailure(result);
@@ -230,6 +232,10 @@ void CHyperLink::reportOpenFailure(long long code) const {
 
 void CHyperLink::onMouseMove(POINT point) {
     if (!hover) {
+        // Only the window in front keeps the mouse captured: a link behind another program could
+        // not tell when the pointer leaves it, and would stay lit.
+        if (GetForegroundWindow() != GetAncestor(hwnd, GA_ROOT))
+            return;
         hover = true;
         repaint();
         SetCapture(hwnd);
@@ -276,6 +282,14 @@ LRESULT CHyperLink::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         hover = false;
         active = false;
         repaint();
+        return 0;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse (another program came to the front, a menu opened): the
+        // pointer may leave without the link hearing of it, so the hover ends here.
+        if (hover) {
+            hover = false;
+            repaint();
+        }
         return 0;
     case WM_KEYDOWN:
         if (wParam == VK_SPACE) {

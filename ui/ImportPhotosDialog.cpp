@@ -43,9 +43,12 @@ bool CImportPhotosDialog::onInitDialog() {
     fillNeighborhoodBox();
     fillAvailablePhotos();
     selectFirstAvailablePhoto();
+    // With no photo to pick here, the next thing to do is to choose another neighborhood.
+    if (listItemCount(availableList) == 0)
+        SetFocus(neighborhoodBox);
     // Import starts disabled, not only from the first idle moment on.
     onIdleUpdate();
-    // The focus has been given to the first photo.
+    // The focus has been given to the first photo, or to the neighborhood box.
     return false;
 }
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "album/FamilyRows.h"
 #include "album/GameLocations.h"
 #include "album/NeighborhoodFile.h"
@@ -78,16 +80,14 @@ void COpenAlbumDlg::fillNeighborhoodBox() {
 }
 
 // The families with photos in the neighborhood's album folder, completed from its neighborhood
-// file and sorted. A file that can't be read leaves "?" as lot and ID, and says so, as long as there
-// is a family to show it: a neighborhood without photos needs nothing from its file, and a game
-// folder without neighborhoods has no file to read.
+// file and sorted; when that file can't be read, their lot and ID show "?" and the user is told.
 void COpenAlbumDlg::refreshFamilyRows() {
     HWND list = familyList.handle();
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
-    families = familyRowsFromPhotos(albumPathOf(gamePath, neighborhoodNumber));
-    if (readNeighborhoodFile(gamePath, neighborhoodNumber, families) == 0 && !families.empty())
+    NeighborhoodFamilies found = familyRowsOfNeighborhood(gamePath, neighborhoodNumber);
+    families = std::move(found.rows);
+    if (found.dataReadingError)
         MessageBoxA(hwnd, DataReadingErrorText, DataReadingErrorTitle, MB_OK | MB_ICONERROR);
-    sortFamilyRows(families);
     for (const FamilyRow& family : families)
         appendRow(list, family);
     // The empty-list text and the rows may overlap: the whole list is painted afresh.

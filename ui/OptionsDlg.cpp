@@ -1,22 +1,19 @@
 #include "ui/OptionsDlg.h"
 
+#include "album/Settings.h"
 #include "framework/DataExchange.h"
 #include "res/resource.h"
 
 namespace {
-// A setting read from the registry may hold any number. 0, 1 and 2 are shown as the button states
-// unchecked, checked and indeterminate; anything else is shown as off.
-int shownCheckState(int value) { return value < 0 || value > 2 ? 0 : value; }
-
-// The check state travels as it is, so that an indeterminate box the user did not touch keeps its
-// value on OK.
+// The view's settings are 0 or 1, read as the registry reader reads them: a box is checked exactly
+// when its setting is on, and gives back 0 or 1.
 void exchangeCheckState(HWND dialog, bool saving, int controlId, int& value) {
     if (saving) {
-        value = int(IsDlgButtonChecked(dialog, controlId));
+        value = IsDlgButtonChecked(dialog, controlId) == BST_CHECKED ? 1 : 0;
         return;
     }
-    value = shownCheckState(value);
-    CheckDlgButton(dialog, controlId, UINT(value));
+    value = settingState(std::uint32_t(value));
+    CheckDlgButton(dialog, controlId, value ? BST_CHECKED : BST_UNCHECKED);
 }
 }  // namespace
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "album/GameLocations.h"
+#include "platform/FileSystem.h"
 #include "platform/NativePath.h"
-#include "tests/support/ScriptedFeedback.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -14,7 +14,6 @@ class SampleFamilies : public ::testing::Test {
 protected:
     void SetUp() override { copyTree(VELMORA_SOURCE_DIR "/sample/game", game.path()); }
     TempFolder game;
-    ScriptedFeedback feedback;
 };
 }  // namespace
 
@@ -40,18 +39,37 @@ TEST_F(SampleFamilies, FamiliesOfEachNeighborhood) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.neighborhood);
-        EXPECT_EQ(familyRowsOfNeighborhood(game.path(), c.neighborhood, feedback), c.rows);
+        NeighborhoodFamilies families = familyRowsOfNeighborhood(game.path(), c.neighborhood);
+        EXPECT_EQ(families.rows, c.rows);
+        EXPECT_FALSE(families.dataReadingError);
     }
-    EXPECT_TRUE(feedback.calls.empty());
 }
 
 TEST_F(SampleFamilies, MissingNeighborhoodFileShowsQuestionMarks) {
     ASSERT_EQ(std::remove(nativePath(game.file("UserData2\\Neighborhood.iff")).c_str()), 0);
-    std::vector<FamilyRow> rows = familyRowsOfNeighborhood(game.path(), 2, feedback);
-    EXPECT_EQ(rows, (std::vector<FamilyRow>{{"Brandt", "?", "?"}, {"Okafor", "?", "?"}, {"Smith", "?", "?"}}));
-    EXPECT_EQ(feedback.callsStartingWith("messageBox|Data Reading Error|").size(), 1u);
-    for (const auto& row : rows)
+    NeighborhoodFamilies families = familyRowsOfNeighborhood(game.path(), 2);
+    EXPECT_EQ(families.rows,
+              (std::vector<FamilyRow>{{"Brandt", "?", "?"}, {"Okafor", "?", "?"}, {"Smith", "?", "?"}}));
+    EXPECT_TRUE(families.dataReadingError);
+    for (const auto& row : families.rows)
         EXPECT_FALSE(canOpenFamilyRow(row));
+}
+
+// The message is about rows marked "?": a neighborhood without photos, or a game folder without
+// neighborhoods, has no rows to mark, so its missing file is no error to show.
+TEST_F(SampleFamilies, NothingToMarkNoDataReadingError) {
+    ASSERT_EQ(std::remove(nativePath(game.file("UserData10\\Neighborhood.iff")).c_str()), 0);
+    for (const auto& entry : findEntries(game.file("UserData10\\PhotoAlbum\\*.*")))
+        ASSERT_EQ(std::remove(nativePath(game.file("UserData10\\PhotoAlbum\\" + entry.name)).c_str()), 0);
+    makeFolders(game.file("UserData3"));
+    TempFolder noGame;
+    const std::pair<std::string, int> cases[] = {{game.path(), 10}, {game.path(), 3}, {noGame.path(), 1}};
+    for (const auto& [gamePath, neighborhood] : cases) {
+        SCOPED_TRACE(gamePath + " " + std::to_string(neighborhood));
+        NeighborhoodFamilies families = familyRowsOfNeighborhood(gamePath, neighborhood);
+        EXPECT_TRUE(families.rows.empty());
+        EXPECT_FALSE(families.dataReadingError);
+    }
 }
 
 TEST(FamilyRows, SortByNameBytesThenLotNumber) {

@@ -4,7 +4,6 @@
 
 #include "album/FamilyRecordScanner.h"
 #include "tests/album/NeighborhoodBytes.h"
-#include "tests/support/ScriptedFeedback.h"
 #include "tests/support/TempFolder.h"
 
 using namespace neighborhood_bytes;
@@ -93,17 +92,6 @@ TEST(NeighborhoodFile, UnreadableFileMarksEveryRowUnknown) {
     rows = namedRows({"Smith"});
     EXPECT_EQ(readNeighborhoodFile(game.path(), 2, rows), 0);
     EXPECT_EQ(rows, (std::vector<FamilyRow>{{"Smith", "?", "?"}}));
-}
-
-TEST(NeighborhoodFile, DataReadingErrorMessage) {
-    ScriptedFeedback feedback;
-    showDataReadingError(feedback);
-    EXPECT_EQ(feedback.calls, (std::vector<std::string>{
-                                  "messageBox|Data Reading Error|An error was encountered while reading data for some\n"
-                                  "of the photo albums. The entries for which data could\nnot be loaded will show a "
-                                  "question mark (?) in the lot\nand ID columns.\n\nThis error indicates that a problem "
-                                  "exists with the\nneighborhood.iff file that corresponds with the problem\nphoto "
-                                  "albums.|16"}));
 }
 
 TEST(FamilyRecordScanner, PiecesOfAnySizeFindTheSameRecords) {

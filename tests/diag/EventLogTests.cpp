@@ -72,6 +72,26 @@ TEST(EventLog, LinesReachTheFileAsTheyAreWritten) {
     EXPECT_EQ(readFile(temp.file("velmora.log")), "ERROR: Failed to create work folder!\r\n");
 }
 
+// A second writer of the same log (another copy of the program) is refused, and the first log
+// stays whole: it is neither truncated nor written into.
+TEST(EventLog, SecondWriterIsRefusedAndTheFirstLogStaysWhole) {
+    TempFolder temp;
+    std::string path = temp.file("velmora.log");
+    EventLog first;
+    ASSERT_TRUE(first.open(path));
+    first.writeMessage("first copy");
+    EventLog second;
+    EXPECT_FALSE(second.open(path));
+    EXPECT_FALSE(second.isOpen());
+    second.writeMessage("second copy");
+    first.writeMessage("first copy goes on");
+    EXPECT_EQ(readFile(path), "LOG: first copy\r\nLOG: first copy goes on\r\n") << "readers may look at it";
+    first.close();
+    EXPECT_TRUE(second.open(path)) << "free again once the first copy closed it";
+    second.close();
+    EXPECT_EQ(readFile(path), "");
+}
+
 TEST(EventLog, FailedOpenLeavesItClosed) {
     TempFolder temp;
     EventLog log;

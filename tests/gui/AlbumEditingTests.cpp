@@ -269,7 +269,8 @@ TEST_F(AlbumEditingTest, DraggingRowsWithTheMouse) {
 }
 
 // Delete flags the selected photo and a second press keeps it again; the menu command does the
-// same. Selecting a photo shows it; the time that takes is printed.
+// same. Selecting a photo shows it; the time that takes is printed. With no row selected the
+// caption box is disabled.
 TEST_F(AlbumEditingTest, SelectingAndFlaggingPhotos) {
     ASSERT_NO_FATAL_FAILURE(openDubois());
     clickRow(0);
@@ -299,6 +300,18 @@ TEST_F(AlbumEditingTest, SelectingAndFlaggingPhotos) {
                 times.front(), times[times.size() / 2], times.back(), times.size());
     std::fflush(stdout);
 
+    // A click beside the rows leaves no row selected: the caption box has nothing to edit and
+    // takes no typing, and nothing counts as a change.
+    gui::bringToFront(mainWindow());
+    gui::clickExactly(belowLastRow());
+    EXPECT_TRUE(gui::waitFor([&] { return selectedRow() < 0; }, 3s)) << selectedRow();
+    EXPECT_TRUE(gui::waitFor([&] { return !IsWindowEnabled(captionBox()); }, 3s)) << "the caption box stayed enabled";
+    std::string shown = caption();
+    gui::clickExactly(gui::centreOf(captionBox()));
+    gui::typeText(mainWindow(), "zz");
+    gui::pause(300ms);
+    EXPECT_EQ(caption(), shown);
+
     // Looking at photos changes nothing: Open Album does not ask about discarding changes.
     gui::pressKey(mainWindow(), 'O', {VK_CONTROL});
     HWND dialog = program.waitForWindow("Open Photo Album", 5s);
@@ -310,6 +323,7 @@ TEST_F(AlbumEditingTest, SelectingAndFlaggingPhotos) {
     }
 
     clickRow(1);
+    EXPECT_TRUE(gui::waitFor([&] { return IsWindowEnabled(captionBox()) != FALSE; }, 3s)) << "a selected row's caption";
     gui::pressKey(list(), VK_DELETE);
     clickRow(4);
     gui::pressKey(list(), VK_DELETE);
@@ -357,8 +371,8 @@ TEST_F(AlbumEditingTest, DraggingOntoTheLastVisibleRowScrollsTheList) {
     EXPECT_EQ(rows().size(), 40u);
 }
 
-// A photo whose file is not a JPEG: its label names it, the preview is blank, the caption box is
-// empty and the row can't be dragged; the next photo shows normally.
+// A photo whose file is not a JPEG: its label names it, the preview is blank and the row can't be
+// dragged, but its caption is shown and edited like any other, and the next photo shows normally.
 TEST_F(AlbumEditingTest, PhotoThatCannotBeDecodedBlanksThePreviewAndCannotBeDragged) {
     {
         std::ofstream broken(albumFolder() + "\\Dubois_4_0007.jpg", std::ios::binary);
@@ -373,8 +387,14 @@ TEST_F(AlbumEditingTest, PhotoThatCannotBeDecodedBlanksThePreviewAndCannotBeDrag
 
     clickRow(7);
     ASSERT_TRUE(previewNames("0007"));
-    EXPECT_EQ(caption(), "");
+    EXPECT_EQ(caption(), "The broken one");
     EXPECT_TRUE(gui::waitFor([&] { return previewBlank(); }, 2s));
+    typeIntoCaption(", mended");
+    clickRow(6);
+    ASSERT_TRUE(previewNames("0006"));
+    clickRow(7);
+    ASSERT_TRUE(previewNames("0007"));
+    EXPECT_EQ(caption(), "The broken one, mended") << "the typing went to the photo's caption";
 
     dragRow(7, rowCentre(2));
     gui::pause(300ms);

@@ -15,11 +15,17 @@ const char DiscardText[] =
 // Typing a caption is a change: closing then asks "Discard Changes?". No keeps the window, Yes
 // closes it normally (the settings are stored).
 TEST_F(ProgramTest, ClosingOverChangesAsksAndNoKeepsTheWindowOpen) {
+    useSampleGame();
     writeSetting("Show Open", 0);
     ASSERT_TRUE(startProgram());
-    gui::click(viewControl(IDC_CAPTION));
+    ASSERT_TRUE(openAlbumWithShortcut("01", "Zarez", "31"));
+    HWND captionBox = viewControl(IDC_CAPTION);
+    ASSERT_TRUE(gui::waitFor([&] { return IsWindowEnabled(captionBox) != FALSE; }, 3s));
+    std::string caption = gui::windowText(captionBox);
+    gui::click(captionBox);
+    gui::pressKey(mainWindow(), VK_END, {VK_CONTROL});
     gui::typeText(mainWindow(), "x");
-    ASSERT_TRUE(gui::waitFor([&] { return gui::windowText(viewControl(IDC_CAPTION)) == "x"; }, 3s))
+    ASSERT_TRUE(gui::waitFor([&] { return gui::windowText(captionBox) == caption + "x"; }, 3s))
         << "the typing did not reach the caption box";
 
     gui::pressKey(mainWindow(), VK_F4, {VK_MENU});
@@ -40,9 +46,17 @@ TEST_F(ProgramTest, ClosingOverChangesAsksAndNoKeepsTheWindowOpen) {
     EXPECT_TRUE(storedSetting("Show Open"));
 }
 
+// Without an album there is no caption to edit: the caption box takes no typing, and closing does
+// not ask.
 TEST_F(ProgramTest, ClosingWithoutChangesDoesNotAsk) {
     writeSetting("Show Open", 0);
     ASSERT_TRUE(startProgram());
+    HWND captionBox = viewControl(IDC_CAPTION);
+    EXPECT_FALSE(IsWindowEnabled(captionBox));
+    gui::click(captionBox);
+    gui::typeText(mainWindow(), "x");
+    gui::pause(300ms);
+    EXPECT_EQ(gui::windowText(captionBox), "");
     gui::pressKey(mainWindow(), VK_F4, {VK_MENU});
     EXPECT_EQ(program.waitForExit(10s), 0);
     EXPECT_EQ(program.windowTitled("Discard Changes?"), nullptr);

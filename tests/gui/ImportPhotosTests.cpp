@@ -137,3 +137,36 @@ TEST_F(ImportPhotosTest, PhotosOfAnotherNeighborhoodAreCopiedAndAppendedAfterThe
     ASSERT_TRUE(gui::pressButton(GetDlgItem(discard, IDYES)));
     EXPECT_EQ(program.waitForExit(10s), 0);
 }
+
+// When the open album's neighborhood has no other family's photos, the dialog starts with the
+// neighborhood box in the focus, so that the keyboard picks another neighborhood at once.
+TEST_F(ImportPhotosTest, EmptyListStartsWithTheNeighborhoodBoxInFocus) {
+    useSampleGame();
+    for (const auto& entry : std::filesystem::directory_iterator(albumFolder(10)))
+        if (entry.path().filename().string().starts_with("Lindqvist_"))
+            std::filesystem::remove(entry.path());
+    writeSetting("Show Open", 0);
+    ASSERT_TRUE(startProgram());
+    ASSERT_TRUE(openAlbumWithShortcut("10", "Quill", "15"));
+
+    gui::pressKey(mainWindow(), 'I', {VK_CONTROL});
+    HWND dialog = program.waitForWindow("Import Photos", 5s);
+    ASSERT_TRUE(dialog) << "Ctrl+I did not open the dialog";
+    HWND box = GetDlgItem(dialog, IDC_IMPORT_NEIGHBORHOOD);
+    HWND available = GetDlgItem(dialog, IDC_IMPORT_AVAILABLE);
+    EXPECT_EQ(gui::comboSelectedText(box), "10");
+    EXPECT_EQ(gui::listItemCount(available), 0);
+    GUITHREADINFO focus{};
+    focus.cbSize = sizeof focus;
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &focus));
+    EXPECT_EQ(focus.hwndFocus, box);
+
+    // The arrow key goes to the box: the neighborhood before "10" is shown.
+    gui::pressKey(dialog, VK_UP);
+    EXPECT_TRUE(gui::waitFor([&] { return gui::comboSelectedText(box) == "02"; }, 3s)) << gui::comboSelectedText(box);
+    EXPECT_TRUE(gui::waitFor([&] { return listHas(available, "Okafor_6_0001"); }, 3s));
+
+    ASSERT_TRUE(gui::pressButton(GetDlgItem(dialog, IDCANCEL)));
+    exitThroughMenu();
+    EXPECT_EQ(program.waitForExit(10s), 0);
+}

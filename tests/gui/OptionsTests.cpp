@@ -58,7 +58,7 @@ protected:
 }  // namespace
 
 // Logging and HTML switched on: the log starts at once, the registry is written only at exit, and
-// a stored value that is no Boolean is shown as off and stored as 0.
+// a stored value other than 0 or 1 is on: shown checked and stored as 1.
 TEST_F(OptionsTest, OkAppliesTheBoxesAtOnceAndTheyAreStoredAtExit) {
     writeSetting("Show Open", 0);
     writeSetting("Enable Logging", 0);
@@ -76,7 +76,7 @@ TEST_F(OptionsTest, OkAppliesTheBoxesAtOnceAndTheyAreStoredAtExit) {
     const Box boxes[] = {{IDC_OPTION_SHOW_OPEN, "&Show open album dialog at startup", false},
                          {IDC_OPTION_ENABLE_LOGGING, "&Enable program logging", false},
                          {IDC_OPTION_ENABLE_HTML, "Enable &HTML file updating", false},
-                         {IDC_OPTION_DELETE_ONLY, "&Delete old files permanently", false}};
+                         {IDC_OPTION_DELETE_ONLY, "&Delete old files permanently", true}};
     for (const Box& box : boxes) {
         SCOPED_TRACE(box.text);
         EXPECT_EQ(gui::windowText(GetDlgItem(dialog, box.id)), box.text);
@@ -93,7 +93,7 @@ TEST_F(OptionsTest, OkAppliesTheBoxesAtOnceAndTheyAreStoredAtExit) {
     exitThroughMenu();
     ASSERT_EQ(program.waitForExit(10s), 0);
     const std::pair<const char*, DWORD> expected[] = {
-        {"Delete Only", 0}, {"Enable HTML", 1}, {"Enable Logging", 1}, {"Show Open", 0}};
+        {"Delete Only", 1}, {"Enable HTML", 1}, {"Enable Logging", 1}, {"Show Open", 0}};
     for (const auto& [name, value] : expected) {
         SCOPED_TRACE(name);
         EXPECT_EQ(storedValue(name), value);
@@ -101,11 +101,15 @@ TEST_F(OptionsTest, OkAppliesTheBoxesAtOnceAndTheyAreStoredAtExit) {
     EXPECT_NE(logText().find("LOG: Log file closed at "), std::string::npos) << logText();
 }
 
-// Cancel after changing boxes keeps every setting as it was.
+// Cancel after changing boxes keeps every setting as it was. "Enable Logging" stored as 2 is on:
+// the box shows it checked and the log is written from the start.
 TEST_F(OptionsTest, CancelKeepsTheSettings) {
     writeSetting("Show Open", 0);
     writeSetting("Enable HTML", 1);
+    writeSetting("Enable Logging", 2);
     ASSERT_TRUE(startProgram());
+    EXPECT_TRUE(gui::waitFor([&] { return logText().rfind("LOG: Log file opened at ", 0) == 0; }, 3s))
+        << "no log although logging is on";
     HWND dialog = openOptions();
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(checked(dialog, IDC_OPTION_ENABLE_HTML));

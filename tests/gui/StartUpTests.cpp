@@ -95,3 +95,34 @@ TEST_F(ProgramTest, LogThatCannotBeCreatedIsReportedAndLoggingIsSwitchedOff) {
     ASSERT_TRUE(logging);
     EXPECT_EQ(logging->value, 0u);
 }
+
+// A second copy of the program started beside a running one can't write the first copy's log:
+// it says so and runs on without a log, while the first copy's log stays whole, from its opening
+// line to its closing line.
+TEST_F(ProgramTest, SecondCopyLeavesTheRunningCopysLogWhole) {
+    writeSetting("Show Open", 0);
+    ASSERT_TRUE(startProgram());
+    ASSERT_TRUE(gui::waitFor([&] { return logText().find("LOG: Album path = ") != std::string::npos; }, 5s))
+        << logText();
+    const std::string firstLog = logText();
+
+    gui::RunningProgram second;
+    ASSERT_TRUE(second.start(exePath));
+    HWND box = second.waitForWindow("Log Creation Error", 20s);
+    EXPECT_TRUE(box) << "the second copy took the log:\n" << logText();
+    if (box) {
+        EXPECT_TRUE(gui::pressButton(GetDlgItem(box, IDOK)));
+    }
+    HWND secondFrame = nullptr;
+    ASSERT_TRUE(gui::waitFor([&] { return (secondFrame = second.mainWindow()) != nullptr; }, 20s));
+    gui::pressKey(secondFrame, VK_F4, {VK_MENU});
+    EXPECT_EQ(second.waitForExit(10s), 0);
+    EXPECT_EQ(logText(), firstLog);
+
+    exitThroughMenu();
+    ASSERT_EQ(program.waitForExit(10s), 0);
+    std::string log = logText();
+    EXPECT_EQ(log.substr(0, firstLog.size()), firstLog);
+    EXPECT_TRUE(startsWith(lastLine(log), "LOG: Log file closed at ")) << log;
+    EXPECT_EQ(log.find("Log file opened at ", firstLog.size()), std::string::npos) << log;
+}

@@ -2,6 +2,8 @@
 // 32-bit view where the 32-bit game keeps its key.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <cstdlib>
 
 #include "album/GameLocations.h"
@@ -103,4 +105,21 @@ TEST(SettingsRegistry, FourSettingsAreWrittenAs32BitValuesAndReadBack) {
     EXPECT_EQ(read.enableHtml, 1);
     EXPECT_EQ(read.showOpen, 0);
     reg("delete \"HKCU\\Software\\Hollowmere\\Velmora\" /f");
+}
+
+// A class's default value of exactly the buffer's size, stored without its terminating NUL (as any
+// program may store it), reads as exactly its bytes.
+TEST(ClassesRegistry, DefaultValueFillingTheBufferWithoutNulReadsAsItsBytes) {
+    const char key[] = ".velmora-test";
+    HKEY classKey = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &classKey, nullptr),
+              ERROR_SUCCESS);
+    const std::string text(260, 'h');
+    // The registry counts in a NUL that directly follows the given bytes: here none follows.
+    const std::string stored = text + '#';
+    RegSetValueExA(classKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(stored.data()), DWORD(text.size()));
+    RegCloseKey(classKey);
+    EXPECT_EQ(systemRegistry().readString(RegistryHive::ClassesRoot, key, "", 260), text);
+    EXPECT_EQ(systemRegistry().readString(RegistryHive::ClassesRoot, key, "", 259), std::nullopt);
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
 }
