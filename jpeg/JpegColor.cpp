@@ -42,6 +42,14 @@ inline void storeLittleEndian(uint8_t* out, uint32_t value)
     std::memcpy(out, bytes, 4);
 }
 
+inline void storeLittleEndian64(uint8_t* out, uint64_t value)
+{
+    uint8_t bytes[8];
+    for (int i = 0; i < 8; ++i)
+        bytes[i] = uint8_t(value >> (8 * i));
+    std::memcpy(out, bytes, 8);
+}
+
 }
 
 const YccTables yccTables = makeYccTables();
@@ -87,9 +95,17 @@ void yccAlphaToRgbaPlain(const uint8_t* y, const uint8_t* cb, const uint8_t* cr,
 
 void greyToBgrPlain(const uint8_t* y, uint8_t* out, int width)
 {
+    // Eight pixels as three 8-byte stores: a third of the stores of one per pixel.
+    constexpr uint64_t three = 0x010101;
     int i = 0;
-    for (; i < width - 1; ++i, out += 3)
-        storeLittleEndian(out, uint32_t(y[i]) * 0x010101u);
+    for (; i + 8 <= width; i += 8, out += 24) {
+        uint64_t p[8];
+        for (int k = 0; k < 8; ++k)
+            p[k] = y[i + k];
+        storeLittleEndian64(out, p[0] * three | p[1] * three << 24 | p[2] * 0x0101 << 48);
+        storeLittleEndian64(out + 8, p[2] | p[3] * three << 8 | p[4] * three << 32 | p[5] << 56);
+        storeLittleEndian64(out + 16, p[5] * 0x0101 | p[6] * three << 16 | p[7] * three << 40);
+    }
     for (; i < width; ++i, out += 3)
         out[0] = out[1] = out[2] = y[i];
 }

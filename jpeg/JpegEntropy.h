@@ -155,21 +155,22 @@ inline uint64_t bandMask(int first, int last)
 
 // G.1.2.3: one correction bit for each coefficient of `which` (all already
 // non-zero), in zig-zag order. A set bit moves the coefficient one step of
-// 2^Al further from zero, unless it has that bit already. The bits are read up
-// to sixteen at a time.
+// 2^Al further from zero, unless it has that bit already. The bits are taken
+// up to sixteen at a time.
 inline void refineNonZero(BitReader& reader, int16_t* block, uint64_t which, int bit)
 {
     while (which != 0) {
-        int n = std::popcount(which);
-        if (n > 16)
-            n = 16;
-        uint32_t corrections = reader.receive(n);
-        for (int i = n - 1; i >= 0; --i) {
+        if (reader.count < 16)
+            reader.fill();
+        uint32_t corrections = reader.peek(16);
+        int used = 0;
+        for (; used < 16 && which != 0; ++used) {
             int16_t& coefficient = block[naturalOrder[std::countr_zero(which)]];
             which &= which - 1;
-            if ((corrections >> i) & 1 && (coefficient & bit) == 0)
+            if ((corrections >> (15 - used)) & 1 && (coefficient & bit) == 0)
                 coefficient = int16_t(coefficient >= 0 ? coefficient + bit : coefficient - bit);
         }
+        reader.skip(used);
     }
 }
 

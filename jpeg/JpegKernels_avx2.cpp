@@ -219,8 +219,25 @@ void yccToBgrAvx2(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8_
         yccToBgrPlain(y + i, cb + i, cr + i, out + 3 * i, width - i);
 }
 
+void greyToBgrAvx2(const uint8_t* y, uint8_t* out, int width)
+{
+    // Each grey byte three times: 16 pixels into 48 bytes with three byte shuffles.
+    const __m128i first = _mm_setr_epi8(0, 0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5);
+    const __m128i second = _mm_setr_epi8(5, 5, 6, 6, 6, 7, 7, 7, 8, 8, 8, 9, 9, 9, 10, 10);
+    const __m128i third = _mm_setr_epi8(10, 11, 11, 11, 12, 12, 12, 13, 13, 13, 14, 14, 14, 15, 15, 15);
+    int i = 0;
+    for (; i + 16 <= width; i += 16) {
+        __m128i grey = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * i), _mm_shuffle_epi8(grey, first));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * i + 16), _mm_shuffle_epi8(grey, second));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * i + 32), _mm_shuffle_epi8(grey, third));
+    }
+    if (i < width)
+        greyToBgrPlain(y + i, out + 3 * i, width - i);
+}
+
 }
 
 const JpegKernels avx2KernelTable = {
-    "avx2", idctAvx2, idctAvx2, upsampleH2V1Sse2, upsampleH2V2Sse2, upsampleH1V2Sse2, yccToBgrAvx2,
+    "avx2", idctAvx2, idctAvx2, upsampleH2V1Sse2, upsampleH2V2Sse2, upsampleH1V2Sse2, yccToBgrAvx2, greyToBgrAvx2,
 };

@@ -204,5 +204,5 @@ void upsampleH1V2Sse2(const uint8_t* nearRow, const uint8_t* farRow, int width, 
 }
 
 const JpegKernels sse2KernelTable = {
-    "sse2", idctSse2, idctSse2, upsampleH2V1Sse2, upsampleH2V2Sse2, upsampleH1V2Sse2, yccToBgrPlain,
+    "sse2", idctSse2, idctSse2, upsampleH2V1Sse2, upsampleH2V2Sse2, upsampleH1V2Sse2, yccToBgrPlain, greyToBgrPlain,
 };
