@@ -50,63 +50,10 @@ inline void transpose(Lanes r[8])
     r[7].v = _mm256_permute2x128_si256(u3, u7, 0x31);
 }
 
-// True when every lane of the eight vectors holds a value of -32768..32767.
-inline bool fitIn16Bits(const Lanes v[8])
-{
-    const __m256i bias = _mm256_set1_epi32(0x8000);
-    __m256i any = _mm256_setzero_si256();
-    for (int i = 0; i < 8; ++i)
-        any = _mm256_or_si256(any, _mm256_add_epi32(v[i].v, bias));
-    return _mm256_testz_si256(any, _mm256_set1_epi32(int32_t(0xFFFF0000u)));
-}
-
-// Two 16-bit values per 32-bit lane, a in the low half and b in the high half.
-inline __m256i pair(Lanes a, Lanes b) { return _mm256_blend_epi16(a.v, _mm256_slli_epi32(b.v, 16), 0xAA); }
-
-inline __m256i constants(int16_t low, int16_t high)
-{
-    return _mm256_set1_epi32(int32_t(uint32_t(uint16_t(low)) | (uint32_t(uint16_t(high)) << 16)));
-}
-
-// The same transform for inputs that fit in 16 bits, with each output a sum of
-// 16-bit products (one multiply-add instruction per pair of inputs). The
-// factors are the transform's constants multiplied out, so the sums equal
-// the plain kernel's modulo 2^32.
-[[gnu::always_inline]] inline void transformPairs(const Lanes in[8], Lanes out[8], uint32_t round, bool firstPass)
-{
-    __m256i p04 = pair(in[0], in[4]);
-    __m256i p26 = pair(in[2], in[6]);
-    __m256i p75 = pair(in[7], in[5]);
-    __m256i p31 = pair(in[3], in[1]);
-    __m256i rounding = _mm256_set1_epi32(int32_t(round));
-    __m256i tmp0 = _mm256_add_epi32(_mm256_madd_epi16(p04, constants(8192, 8192)), rounding);
-    __m256i tmp1 = _mm256_add_epi32(_mm256_madd_epi16(p04, constants(8192, -8192)), rounding);
-    __m256i tmp2 = _mm256_madd_epi16(p26, constants(4433, -10704));
-    __m256i tmp3 = _mm256_madd_epi16(p26, constants(10703, 4433));
-    __m256i tmp10 = _mm256_add_epi32(tmp0, tmp3);
-    __m256i tmp13 = _mm256_sub_epi32(tmp0, tmp3);
-    __m256i tmp11 = _mm256_add_epi32(tmp1, tmp2);
-    __m256i tmp12 = _mm256_sub_epi32(tmp1, tmp2);
-    __m256i o0 = _mm256_add_epi32(_mm256_madd_epi16(p75, constants(-11363, 9633)),
-                                  _mm256_madd_epi16(p31, constants(-6436, 2260)));
-    __m256i o1 = _mm256_add_epi32(_mm256_madd_epi16(p75, constants(9633, 2261)),
-                                  _mm256_madd_epi16(p31, constants(-11362, 6437)));
-    __m256i o2 = _mm256_add_epi32(_mm256_madd_epi16(p75, constants(-6436, -11362)),
-                                  _mm256_madd_epi16(p31, constants(-2259, 9633)));
-    __m256i o3 = _mm256_add_epi32(_mm256_madd_epi16(p75, constants(2260, 6437)),
-                                  _mm256_madd_epi16(p31, constants(9633, 11363)));
-    __m256i results[8] = {_mm256_add_epi32(tmp10, o3), _mm256_add_epi32(tmp11, o2), _mm256_add_epi32(tmp12, o1),
-                          _mm256_add_epi32(tmp13, o0), _mm256_sub_epi32(tmp13, o0), _mm256_sub_epi32(tmp12, o1),
-                          _mm256_sub_epi32(tmp11, o2), _mm256_sub_epi32(tmp10, o3)};
-    for (int i = 0; i < 8; ++i) {
-        if (firstPass)
-            out[i].v = _mm256_srai_epi32(results[i], 11);
-        else
-            out[i].v = _mm256_srai_epi32(_mm256_slli_epi32(results[i], 4), 22);
-    }
-}
-
-void idctAvx2(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride)
+// The exact kernel for any coefficients: 32-bit lanes throughout, as the
+// plain kernel computes. Used for the rare blocks whose values do not fit the
+// 16-bit route below (damaged data, mostly).
+void idctAvx2Wide(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride)
 {
     Lanes rows[8];
     for (int r = 0; r < 8; ++r) {
@@ -114,19 +61,12 @@ void idctAvx2(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_
         __m256i q = _mm256_cvtepi16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(quant + 8 * r)));
         rows[r].v = _mm256_mullo_epi32(c, q);
     }
-    // Pass 1 on all eight columns at once (lane = column), then rows. Photos
-    // always take the 16-bit route; damaged data may need the 32-bit one.
+    // Pass 1 on all eight columns at once (lane = column), then rows.
     Lanes work[8];
-    if (fitIn16Bits(rows))
-        transformPairs(rows, work, simd_idct::FirstPassRound, true);
-    else
-        simd_idct::transform(rows, work, simd_idct::FirstPassRound, true);
+    simd_idct::transform(rows, work, simd_idct::FirstPassRound, true);
     transpose(work);
     Lanes samples[8];
-    if (fitIn16Bits(work))
-        transformPairs(work, samples, simd_idct::SecondPassRound, false);
-    else
-        simd_idct::transform(work, samples, simd_idct::SecondPassRound, false);
+    simd_idct::transform(work, samples, simd_idct::SecondPassRound, false);
     transpose(samples);  // back to one vector per output row
 
     const __m256i offset = _mm256_set1_epi32(128);
@@ -150,6 +90,145 @@ void idctAvx2(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_
     };
     storeRows(bytes01, 0);
     storeRows(bytes23, 4);
+}
+
+inline __m256i constants(int16_t low, int16_t high)
+{
+    return _mm256_set1_epi32(int32_t(uint32_t(uint16_t(low)) | (uint32_t(uint16_t(high)) << 16)));
+}
+
+// One pass of the transform on inputs that fit in 16 bits, given as pairs per
+// 32-bit lane: p04 holds (in0, in4), p26 (in2, in6), p15 (in1, in5), p37 (in3,
+// in7). Each output is a sum of 16-bit products (one multiply-add instruction
+// per pair), with the transform's constants multiplied out: the sums equal
+// the plain kernel's, which can't overflow for such inputs.
+[[gnu::always_inline]] inline void transformPairs(__m256i p04, __m256i p26, __m256i p15, __m256i p37,
+                                                  uint32_t round, __m256i results[8])
+{
+    __m256i rounding = _mm256_set1_epi32(int32_t(round));
+    __m256i tmp0 = _mm256_add_epi32(_mm256_madd_epi16(p04, constants(8192, 8192)), rounding);
+    __m256i tmp1 = _mm256_add_epi32(_mm256_madd_epi16(p04, constants(8192, -8192)), rounding);
+    __m256i tmp2 = _mm256_madd_epi16(p26, constants(4433, -10704));
+    __m256i tmp3 = _mm256_madd_epi16(p26, constants(10703, 4433));
+    __m256i tmp10 = _mm256_add_epi32(tmp0, tmp3);
+    __m256i tmp13 = _mm256_sub_epi32(tmp0, tmp3);
+    __m256i tmp11 = _mm256_add_epi32(tmp1, tmp2);
+    __m256i tmp12 = _mm256_sub_epi32(tmp1, tmp2);
+    __m256i o0 = _mm256_add_epi32(_mm256_madd_epi16(p15, constants(2260, 9633)),
+                                  _mm256_madd_epi16(p37, constants(-6436, -11363)));
+    __m256i o1 = _mm256_add_epi32(_mm256_madd_epi16(p15, constants(6437, 2261)),
+                                  _mm256_madd_epi16(p37, constants(-11362, 9633)));
+    __m256i o2 = _mm256_add_epi32(_mm256_madd_epi16(p15, constants(9633, -11362)),
+                                  _mm256_madd_epi16(p37, constants(-2259, -6436)));
+    __m256i o3 = _mm256_add_epi32(_mm256_madd_epi16(p15, constants(11363, 6437)),
+                                  _mm256_madd_epi16(p37, constants(9633, 2260)));
+    results[0] = _mm256_add_epi32(tmp10, o3);
+    results[1] = _mm256_add_epi32(tmp11, o2);
+    results[2] = _mm256_add_epi32(tmp12, o1);
+    results[3] = _mm256_add_epi32(tmp13, o0);
+    results[4] = _mm256_sub_epi32(tmp13, o0);
+    results[5] = _mm256_sub_epi32(tmp12, o1);
+    results[6] = _mm256_sub_epi32(tmp11, o2);
+    results[7] = _mm256_sub_epi32(tmp10, o3);
+}
+
+// True when a 16-bit lane of the packed vectors may have saturated
+// (holds -32768 or 32767).
+inline bool maySaturate(const __m256i packed[4])
+{
+    __m256i any = _mm256_setzero_si256();
+    for (int i = 0; i < 4; ++i)
+        any = _mm256_or_si256(any, _mm256_add_epi16(_mm256_abs_epi16(packed[i]), _mm256_set1_epi16(1)));
+    return !_mm256_testz_si256(any, _mm256_set1_epi16(int16_t(0x8000)));
+}
+
+// The accurate integer IDCT with 16-bit data between the passes, as long as
+// the values fit (photos always do; otherwise the wide kernel takes over).
+// Pass 1 works on columns in the lane order 0 4 1 5 2 6 3 7, so that packing
+// its results to 16 bits puts each row's columns c and c + 4 side by side:
+// the pairs pass 2 multiplies. Pass 2 then has rows in the lane order
+// 0 2 4 6 1 3 5 7, which the final byte shuffle undoes.
+void idctAvx2(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride)
+{
+    // Dequantize two rows per vector; the product must fit in 16 bits.
+    __m256i rows[4];
+    __m256i overflow = _mm256_setzero_si256();
+    const __m256i columnOrder = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15, 0, 1, 8, 9,
+                                                 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
+    for (int i = 0; i < 4; ++i) {
+        __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + 16 * i));
+        __m256i q = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(quant + 16 * i));
+        __m256i low = _mm256_mullo_epi16(c, q);
+        __m256i high = _mm256_mulhi_epi16(c, q);
+        overflow = _mm256_or_si256(overflow, _mm256_xor_si256(high, _mm256_srai_epi16(low, 15)));
+        rows[i] = _mm256_shuffle_epi8(low, columnOrder);
+    }
+    if (!_mm256_testz_si256(overflow, overflow)) {
+        idctAvx2Wide(block, quant, out, stride);
+        return;
+    }
+
+    // Pass 1: rows[0] = rows 0 | 1, rows[2] = rows 4 | 5: interleaving them
+    // gives the pairs (0, 4) and (1, 5) for columns 0 4 1 5 | 2 6 3 7.
+    __m256i x0415 = _mm256_unpacklo_epi16(rows[0], rows[2]);
+    __m256i y0415 = _mm256_unpackhi_epi16(rows[0], rows[2]);
+    __m256i x2637 = _mm256_unpacklo_epi16(rows[1], rows[3]);
+    __m256i y2637 = _mm256_unpackhi_epi16(rows[1], rows[3]);
+    __m256i results[8];
+    transformPairs(_mm256_permute2x128_si256(x0415, y0415, 0x20), _mm256_permute2x128_si256(x2637, y2637, 0x20),
+                   _mm256_permute2x128_si256(x0415, y0415, 0x31), _mm256_permute2x128_si256(x2637, y2637, 0x31),
+                   simd_idct::FirstPassRound, results);
+    __m256i packed[4];
+    for (int i = 0; i < 4; ++i)
+        packed[i] = _mm256_packs_epi32(_mm256_srai_epi32(results[2 * i], 11), _mm256_srai_epi32(results[2 * i + 1], 11));
+    if (maySaturate(packed)) {
+        idctAvx2Wide(block, quant, out, stride);
+        return;
+    }
+
+    // packed[i] holds rows 2i and 2i + 1 of pass 1 as 32-bit pairs: (c0, c4)
+    // (c1, c5) of each row in the low half, (c2, c6) (c3, c7) in the high half.
+    // Gathering each kind of pair over the rows transposes the block.
+    __m256i v1 = _mm256_unpacklo_epi32(packed[0], packed[1]);
+    __m256i v2 = _mm256_unpackhi_epi32(packed[0], packed[1]);
+    __m256i v3 = _mm256_unpacklo_epi32(packed[2], packed[3]);
+    __m256i v4 = _mm256_unpackhi_epi32(packed[2], packed[3]);
+    __m256i evenRows0426 = _mm256_unpacklo_epi64(v1, v3);
+    __m256i evenRows1537 = _mm256_unpackhi_epi64(v1, v3);
+    __m256i oddRows0426 = _mm256_unpacklo_epi64(v2, v4);
+    __m256i oddRows1537 = _mm256_unpackhi_epi64(v2, v4);
+    transformPairs(_mm256_permute2x128_si256(evenRows0426, oddRows0426, 0x20),
+                   _mm256_permute2x128_si256(evenRows0426, oddRows0426, 0x31),
+                   _mm256_permute2x128_si256(evenRows1537, oddRows1537, 0x20),
+                   _mm256_permute2x128_si256(evenRows1537, oddRows1537, 0x31), simd_idct::SecondPassRound, results);
+
+    // results[x] is output column x for rows 0 2 4 6 | 1 3 5 7. Bits 18-27 as a
+    // signed 10-bit number, plus 128, saturated to a byte: the range limit.
+    __m256i columns[4];
+    const __m256i offset = _mm256_set1_epi16(128);
+    for (int i = 0; i < 4; ++i) {
+        __m256i a = _mm256_srai_epi32(_mm256_slli_epi32(results[2 * i], 4), 22);
+        __m256i b = _mm256_srai_epi32(_mm256_slli_epi32(results[2 * i + 1], 4), 22);
+        columns[i] = _mm256_add_epi16(_mm256_packs_epi32(a, b), offset);
+    }
+    // Bytes: columns 0-3 (then 4-7) of rows 0 2 4 6 | 1 3 5 7, column-major;
+    // a 4x4 byte transpose makes each row's four bytes one 32-bit element.
+    const __m256i transpose4x4 = _mm256_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15, 0, 4, 8, 12,
+                                                  1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15);
+    __m256i left = _mm256_shuffle_epi8(_mm256_packus_epi16(columns[0], columns[1]), transpose4x4);
+    __m256i right = _mm256_shuffle_epi8(_mm256_packus_epi16(columns[2], columns[3]), transpose4x4);
+    __m256i rows0213 = _mm256_unpacklo_epi32(left, right);  // rows 0, 2 | 1, 3
+    __m256i rows4657 = _mm256_unpackhi_epi32(left, right);  // rows 4, 6 | 5, 7
+    auto storeRows = [&](__m256i bytes, int firstRow) {
+        __m128i evenRows = _mm256_castsi256_si128(bytes);
+        __m128i oddRows = _mm256_extracti128_si256(bytes, 1);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + stride * firstRow), evenRows);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + stride * (firstRow + 1)), oddRows);
+        _mm_storeh_pd(reinterpret_cast<double*>(out + stride * (firstRow + 2)), _mm_castsi128_pd(evenRows));
+        _mm_storeh_pd(reinterpret_cast<double*>(out + stride * (firstRow + 3)), _mm_castsi128_pd(oddRows));
+    };
+    storeRows(rows0213, 0);
+    storeRows(rows4657, 4);
 }
 
 // Eight pixels' chroma contribution, as the plain kernel computes it:
