@@ -5,6 +5,7 @@
 
 #include "JpegColor.h"
 #include "JpegSimdIdct.h"
+#include "JpegUpsample.h"
 
 #include <immintrin.h>
 
@@ -231,71 +232,161 @@ void idctAvx2(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_
     storeRows(rows4657, 4);
 }
 
-// Eight pixels' chroma contribution, as the plain kernel computes it:
-// (factor * (c - 128) + 2^15) >> 16, or for green the sum of both products.
-inline __m256i scaled(__m256i centred, int32_t factor)
+// Sixteen pixels' colours in 16-bit lanes, exactly as the plain kernel's
+// tables give them: the factors are split so that every product fits 16 bits.
+//   red:   Cr * 1.402 = Cr + Cr * 0.402 (26345 / 2^16)
+//   blue:  Cb * 1.772 = 2 Cb - Cb * 0.228 (14942 / 2^16)
+//   green: -Cb * 0.344 - Cr * 0.714 = -Cb * 0.344 + Cr * 0.286 - Cr
+// (x * f + 2^15) >> 16 is ((2x * f) >> 16) + 1) >> 1 for the high half of the
+// 16-bit product of 2x and f; green's two products are summed in 32 bits.
+struct Colours16 {
+    __m256i blue, green, red;
+};
+
+[[gnu::always_inline]] inline Colours16 yccToColours(__m256i luma, __m256i cb, __m256i cr)
 {
-    return _mm256_mullo_epi32(centred, _mm256_set1_epi32(factor));
+    const __m256i centre = _mm256_set1_epi16(128);
+    const __m256i one = _mm256_set1_epi16(1);
+    __m256i cbc = _mm256_sub_epi16(cb, centre);
+    __m256i crc = _mm256_sub_epi16(cr, centre);
+    __m256i cb2 = _mm256_add_epi16(cbc, cbc);
+    __m256i cr2 = _mm256_add_epi16(crc, crc);
+    __m256i redPart = _mm256_srai_epi16(_mm256_add_epi16(_mm256_mulhi_epi16(cr2, _mm256_set1_epi16(26345)), one), 1);
+    __m256i bluePart = _mm256_srai_epi16(_mm256_add_epi16(_mm256_mulhi_epi16(cb2, _mm256_set1_epi16(-14942)), one), 1);
+    const __m256i greenFactors = _mm256_set1_epi32(int32_t(uint32_t(uint16_t(-22554)) | (uint32_t(18734) << 16)));
+    const __m256i half = _mm256_set1_epi32(1 << 15);
+    __m256i greenLow = _mm256_srai_epi32(
+        _mm256_add_epi32(_mm256_madd_epi16(_mm256_unpacklo_epi16(cbc, crc), greenFactors), half), 16);
+    __m256i greenHigh = _mm256_srai_epi32(
+        _mm256_add_epi32(_mm256_madd_epi16(_mm256_unpackhi_epi16(cbc, crc), greenFactors), half), 16);
+    __m256i greenPart = _mm256_sub_epi16(_mm256_packs_epi32(greenLow, greenHigh), crc);
+    return {_mm256_add_epi16(luma, _mm256_add_epi16(cb2, bluePart)), _mm256_add_epi16(luma, greenPart),
+            _mm256_add_epi16(luma, _mm256_add_epi16(crc, redPart))};
 }
+
+// Interleaves 32 pixels' blue, green and red bytes (pixels 0-15 in the low
+// halves, 16-31 in the high ones) into 96 bytes of B G R order.
+inline void storeBgr32(uint8_t* out, __m256i b, __m256i g, __m256i r)
+{
+    const __m256i toBlue0 = _mm256_setr_epi8(0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1, 5, 0, -1, -1, 1,
+                                             -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1, 5);
+    const __m256i toGreen0 = _mm256_setr_epi8(-1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1, -1, 0, -1,
+                                              -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1);
+    const __m256i toRed0 = _mm256_setr_epi8(-1, -1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1, -1, 0, -1,
+                                            -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1);
+    const __m256i toBlue1 = _mm256_setr_epi8(-1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10, -1, -1, -1, 6,
+                                             -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10, -1);
+    const __m256i toGreen1 = _mm256_setr_epi8(5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10, 5, -1, -1, 6,
+                                              -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10);
+    const __m256i toRed1 = _mm256_setr_epi8(-1, 5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, -1, 5, -1, -1,
+                                            6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1);
+    const __m256i toBlue2 = _mm256_setr_epi8(-1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1, -1, -1, 11,
+                                             -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1, -1);
+    const __m256i toGreen2 = _mm256_setr_epi8(-1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1, -1, -1,
+                                              11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1);
+    const __m256i toRed2 = _mm256_setr_epi8(10, -1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, 10, -1,
+                                            -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15);
+    // Bytes 0-47 of each half's 48: pixels 0-15 in the low halves, 16-31 in the high.
+    __m256i part0 = _mm256_or_si256(_mm256_or_si256(_mm256_shuffle_epi8(b, toBlue0), _mm256_shuffle_epi8(g, toGreen0)),
+                                    _mm256_shuffle_epi8(r, toRed0));
+    __m256i part1 = _mm256_or_si256(_mm256_or_si256(_mm256_shuffle_epi8(b, toBlue1), _mm256_shuffle_epi8(g, toGreen1)),
+                                    _mm256_shuffle_epi8(r, toRed1));
+    __m256i part2 = _mm256_or_si256(_mm256_or_si256(_mm256_shuffle_epi8(b, toBlue2), _mm256_shuffle_epi8(g, toGreen2)),
+                                    _mm256_shuffle_epi8(r, toRed2));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), _mm256_permute2x128_si256(part0, part1, 0x20));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 32), _mm256_permute2x128_si256(part2, part0, 0x30));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 64), _mm256_permute2x128_si256(part1, part2, 0x31));
+}
+
+inline __m256i load32(const uint8_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
 
 void yccToBgrAvx2(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8_t* out, int width)
 {
-    const __m256i centre = _mm256_set1_epi32(128);
-    const __m256i half = _mm256_set1_epi32(1 << (YccScaleBits - 1));
-    // Gathers blue, green and red of 16 pixels into 48 bytes of B G R order.
-    const __m128i toBlue0 = _mm_setr_epi8(0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1, 5);
-    const __m128i toGreen0 = _mm_setr_epi8(-1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1);
-    const __m128i toRed0 = _mm_setr_epi8(-1, -1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1);
-    const __m128i toBlue1 = _mm_setr_epi8(-1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10, -1);
-    const __m128i toGreen1 = _mm_setr_epi8(5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10);
-    const __m128i toRed1 = _mm_setr_epi8(-1, 5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1);
-    const __m128i toBlue2 = _mm_setr_epi8(-1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1, -1);
-    const __m128i toGreen2 = _mm_setr_epi8(-1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1);
-    const __m128i toRed2 = _mm_setr_epi8(10, -1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15);
-
+    // 32 pixels at a time: bytes widened to 16 bits as pixels 0-7 16-23 and
+    // 8-15 24-31, which packing back to bytes puts in order again.
+    const __m256i zero = _mm256_setzero_si256();
     int i = 0;
-    for (; i + 16 <= width; i += 16) {
-        __m256i blue16[2], green16[2], red16[2];
-        for (int half8 = 0; half8 < 2; ++half8) {
-            int at = i + 8 * half8;
-            __m256i luma = _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(y + at)));
-            __m256i cbc = _mm256_sub_epi32(
-                _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(cb + at))), centre);
-            __m256i crc = _mm256_sub_epi32(
-                _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(cr + at))), centre);
-            __m256i b = _mm256_add_epi32(luma, _mm256_srai_epi32(_mm256_add_epi32(scaled(cbc, YccCbToB), half), 16));
-            __m256i r = _mm256_add_epi32(luma, _mm256_srai_epi32(_mm256_add_epi32(scaled(crc, YccCrToR), half), 16));
-            __m256i g = _mm256_add_epi32(
-                luma, _mm256_srai_epi32(_mm256_add_epi32(_mm256_add_epi32(scaled(cbc, -YccCbToG), half),
-                                                         scaled(crc, -YccCrToG)),
-                                        16));
-            blue16[half8] = b;
-            green16[half8] = g;
-            red16[half8] = r;
-        }
-        // 32-bit lanes to 16 saturated bytes per colour, in pixel order.
-        auto toBytes = [](__m256i first, __m256i second) {
-            __m256i words = _mm256_permute4x64_epi64(_mm256_packs_epi32(first, second), 0xD8);
-            __m128i low = _mm256_castsi256_si128(words);
-            __m128i high = _mm256_extracti128_si256(words, 1);
-            return _mm_packus_epi16(low, high);
-        };
-        __m128i b = toBytes(blue16[0], blue16[1]);
-        __m128i g = toBytes(green16[0], green16[1]);
-        __m128i r = toBytes(red16[0], red16[1]);
-        __m128i out0 = _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(b, toBlue0), _mm_shuffle_epi8(g, toGreen0)),
-                                    _mm_shuffle_epi8(r, toRed0));
-        __m128i out1 = _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(b, toBlue1), _mm_shuffle_epi8(g, toGreen1)),
-                                    _mm_shuffle_epi8(r, toRed1));
-        __m128i out2 = _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(b, toBlue2), _mm_shuffle_epi8(g, toGreen2)),
-                                    _mm_shuffle_epi8(r, toRed2));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * i), out0);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * i + 16), out1);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * i + 32), out2);
+    for (; i + 32 <= width; i += 32) {
+        __m256i luma = load32(y + i), blue = load32(cb + i), red = load32(cr + i);
+        Colours16 first = yccToColours(_mm256_unpacklo_epi8(luma, zero), _mm256_unpacklo_epi8(blue, zero),
+                                       _mm256_unpacklo_epi8(red, zero));
+        Colours16 second = yccToColours(_mm256_unpackhi_epi8(luma, zero), _mm256_unpackhi_epi8(blue, zero),
+                                        _mm256_unpackhi_epi8(red, zero));
+        storeBgr32(out + 3 * i, _mm256_packus_epi16(first.blue, second.blue),
+                   _mm256_packus_epi16(first.green, second.green), _mm256_packus_epi16(first.red, second.red));
     }
     // The last few pixels: never a byte past the bitmap row.
     if (i < width)
         yccToBgrPlain(y + i, cb + i, cr + i, out + 3 * i, width - i);
+}
+
+// Sixteen bytes from p as 16-bit lanes.
+inline __m256i widen16(const uint8_t* p)
+{
+    return _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+}
+
+// Even and odd output samples (16-bit lanes, each below 256) stored
+// interleaved: 32 bytes.
+inline void storeEvenOdd(uint8_t* out, __m256i even, __m256i odd)
+{
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), _mm256_or_si256(even, _mm256_slli_epi16(odd, 8)));
+}
+
+// The vector loops cover the inner samples 1..n-2 in steps of 16 without
+// reading past sample n-1, with the plain kernel's formulas, which finish the row.
+void upsampleH2V1Avx2(const uint8_t* in, int inWidth, uint8_t* out)
+{
+    const __m256i one = _mm256_set1_epi16(1);
+    const __m256i two = _mm256_set1_epi16(2);
+    int i = 1;
+    for (; i + 16 <= inWidth - 1; i += 16) {
+        __m256i here = widen16(in + i);
+        __m256i triple = _mm256_add_epi16(_mm256_add_epi16(here, here), here);
+        __m256i even = _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(triple, widen16(in + i - 1)), one), 2);
+        __m256i odd = _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(triple, widen16(in + i + 1)), two), 2);
+        storeEvenOdd(out + 2 * i, even, odd);
+    }
+    upsampleH2V1Tail(in, inWidth, out, i);
+}
+
+void upsampleH2V2Avx2(const uint8_t* nearRow, const uint8_t* farRow, int inWidth, uint8_t* out)
+{
+    const __m256i seven = _mm256_set1_epi16(7);
+    const __m256i eight = _mm256_set1_epi16(8);
+    // Vertical 3/4 + 1/4 first: three times the nearer row plus the farther one.
+    auto columnSums = [&](int at) {
+        __m256i n = widen16(nearRow + at);
+        return _mm256_add_epi16(_mm256_add_epi16(_mm256_add_epi16(n, n), n), widen16(farRow + at));
+    };
+    int i = 1;
+    for (; i + 16 <= inWidth - 1; i += 16) {
+        __m256i here = columnSums(i);
+        __m256i triple = _mm256_add_epi16(_mm256_add_epi16(here, here), here);
+        __m256i even = _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(triple, columnSums(i - 1)), eight), 4);
+        __m256i odd = _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(triple, columnSums(i + 1)), seven), 4);
+        storeEvenOdd(out + 2 * i, even, odd);
+    }
+    upsampleH2V2Tail(nearRow, farRow, inWidth, out, i);
+}
+
+void upsampleH1V2Avx2(const uint8_t* nearRow, const uint8_t* farRow, int width, int bias, uint8_t* out)
+{
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i rounding = _mm256_set1_epi16(int16_t(bias));
+    int i = 0;
+    for (; i + 32 <= width; i += 32) {
+        __m256i n = load32(nearRow + i), f = load32(farRow + i);
+        auto filter = [&](__m256i nearHalf, __m256i farHalf) {
+            __m256i sum = _mm256_add_epi16(_mm256_add_epi16(_mm256_add_epi16(nearHalf, nearHalf), nearHalf), farHalf);
+            return _mm256_srli_epi16(_mm256_add_epi16(sum, rounding), 2);
+        };
+        __m256i low = filter(_mm256_unpacklo_epi8(n, zero), _mm256_unpacklo_epi8(f, zero));
+        __m256i high = filter(_mm256_unpackhi_epi8(n, zero), _mm256_unpackhi_epi8(f, zero));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_packus_epi16(low, high));
+    }
+    if (i < width)
+        upsampleH1V2Sse2(nearRow + i, farRow + i, width - i, bias, out + i);
 }
 
 void greyToBgrAvx2(const uint8_t* y, uint8_t* out, int width)
@@ -318,5 +409,5 @@ void greyToBgrAvx2(const uint8_t* y, uint8_t* out, int width)
 }
 
 const JpegKernels avx2KernelTable = {
-    "avx2", idctAvx2, idctAvx2, upsampleH2V1Sse2, upsampleH2V2Sse2, upsampleH1V2Sse2, yccToBgrAvx2, greyToBgrAvx2,
+    "avx2", idctAvx2, idctAvx2, upsampleH2V1Avx2, upsampleH2V2Avx2, upsampleH1V2Avx2, yccToBgrAvx2, greyToBgrAvx2,
 };

@@ -131,18 +131,7 @@ void upsampleH2V1Sse2(const uint8_t* in, int inWidth, uint8_t* out)
         __m128i oddHigh = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(tripleHigh, _mm_unpackhi_epi8(after, zero)), two), 2);
         storeInterleaved(out + 2 * i, evenLow, evenHigh, oddLow, oddHigh);
     }
-    int value = in[0];
-    out[0] = uint8_t(value);
-    out[1] = uint8_t((value * 3 + in[1] + 2) >> 2);
-    for (; i < inWidth - 1; ++i) {
-        value = in[i] * 3;
-        out[2 * i] = uint8_t((value + in[i - 1] + 1) >> 2);
-        out[2 * i + 1] = uint8_t((value + in[i + 1] + 2) >> 2);
-    }
-    int last = inWidth - 1;
-    value = in[last];
-    out[2 * last] = uint8_t((value * 3 + in[last - 1] + 1) >> 2);
-    out[2 * last + 1] = uint8_t(value);
+    upsampleH2V1Tail(in, inWidth, out, i);
 }
 
 void upsampleH2V2Sse2(const uint8_t* nearRow, const uint8_t* farRow, int inWidth, uint8_t* out)
@@ -170,19 +159,7 @@ void upsampleH2V2Sse2(const uint8_t* nearRow, const uint8_t* farRow, int inWidth
         __m128i oddHigh = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(tripleHigh, afterHigh), seven), 4);
         storeInterleaved(out + 2 * i, evenLow, evenHigh, oddLow, oddHigh);
     }
-    auto sum = [&](int at) { return nearRow[at] * 3 + farRow[at]; };
-    int thisSum = sum(0);
-    out[0] = uint8_t((thisSum * 4 + 8) >> 4);
-    out[1] = uint8_t((thisSum * 3 + sum(1) + 7) >> 4);
-    for (; i < inWidth - 1; ++i) {
-        thisSum = sum(i);
-        out[2 * i] = uint8_t((thisSum * 3 + sum(i - 1) + 8) >> 4);
-        out[2 * i + 1] = uint8_t((thisSum * 3 + sum(i + 1) + 7) >> 4);
-    }
-    int last = inWidth - 1;
-    thisSum = sum(last);
-    out[2 * last] = uint8_t((thisSum * 3 + sum(last - 1) + 8) >> 4);
-    out[2 * last + 1] = uint8_t((thisSum * 4 + 7) >> 4);
+    upsampleH2V2Tail(nearRow, farRow, inWidth, out, i);
 }
 
 void upsampleH1V2Sse2(const uint8_t* nearRow, const uint8_t* farRow, int width, int bias, uint8_t* out)

@@ -2,12 +2,12 @@
 
 #include <cstring>
 
-void upsampleH2V1Plain(const uint8_t* in, int inWidth, uint8_t* out)
+void upsampleH2V1Tail(const uint8_t* in, int inWidth, uint8_t* out, int from)
 {
     int value = in[0];
     out[0] = uint8_t(value);
     out[1] = uint8_t((value * 3 + in[1] + 2) >> 2);
-    for (int i = 1; i < inWidth - 1; ++i) {
+    for (int i = from; i < inWidth - 1; ++i) {
         value = in[i] * 3;
         out[2 * i] = uint8_t((value + in[i - 1] + 1) >> 2);
         out[2 * i + 1] = uint8_t((value + in[i + 1] + 2) >> 2);
@@ -18,18 +18,20 @@ void upsampleH2V1Plain(const uint8_t* in, int inWidth, uint8_t* out)
     out[2 * last + 1] = uint8_t(value);
 }
 
-void upsampleH2V2Plain(const uint8_t* nearRow, const uint8_t* farRow, int inWidth, uint8_t* out)
+void upsampleH2V1Plain(const uint8_t* in, int inWidth, uint8_t* out) { upsampleH2V1Tail(in, inWidth, out, 1); }
+
+void upsampleH2V2Tail(const uint8_t* nearRow, const uint8_t* farRow, int inWidth, uint8_t* out, int from)
 {
     // Column sums first (vertical 3/4 + 1/4), then the horizontal filter on them;
     // the rounding terms 8 and 7 alternate so the errors do not all lean one way.
-    int thisSum = nearRow[0] * 3 + farRow[0];
-    int nextSum = nearRow[1] * 3 + farRow[1];
-    out[0] = uint8_t((thisSum * 4 + 8) >> 4);
-    out[1] = uint8_t((thisSum * 3 + nextSum + 7) >> 4);
-    int lastSum = thisSum;
-    thisSum = nextSum;
-    for (int i = 1; i < inWidth - 1; ++i) {
-        nextSum = nearRow[i + 1] * 3 + farRow[i + 1];
+    auto columnSum = [&](int at) { return nearRow[at] * 3 + farRow[at]; };
+    int firstSum = columnSum(0);
+    out[0] = uint8_t((firstSum * 4 + 8) >> 4);
+    out[1] = uint8_t((firstSum * 3 + columnSum(1) + 7) >> 4);
+    int lastSum = columnSum(from - 1);
+    int thisSum = columnSum(from);
+    for (int i = from; i < inWidth - 1; ++i) {
+        int nextSum = columnSum(i + 1);
         out[2 * i] = uint8_t((thisSum * 3 + lastSum + 8) >> 4);
         out[2 * i + 1] = uint8_t((thisSum * 3 + nextSum + 7) >> 4);
         lastSum = thisSum;
@@ -38,6 +40,11 @@ void upsampleH2V2Plain(const uint8_t* nearRow, const uint8_t* farRow, int inWidt
     int last = inWidth - 1;
     out[2 * last] = uint8_t((thisSum * 3 + lastSum + 8) >> 4);
     out[2 * last + 1] = uint8_t((thisSum * 4 + 7) >> 4);
+}
+
+void upsampleH2V2Plain(const uint8_t* nearRow, const uint8_t* farRow, int inWidth, uint8_t* out)
+{
+    upsampleH2V2Tail(nearRow, farRow, inWidth, out, 1);
 }
 
 void upsampleH1V2Plain(const uint8_t* nearRow, const uint8_t* farRow, int width, int bias, uint8_t* out)
