@@ -49,6 +49,8 @@ inline int decodeSequentialBlock(BitReader& reader, const HuffmanTable& dcTable,
         int32_t fast = acTable.coefficientLookup[reader.peek(FastBits)];
         if (fast != 0) {
             reader.skip(fast & 0xFF);
+            if (fast & EndOfBlockEntry)
+                break;
             k += (fast >> 8) & 15;
             block[naturalOrder[k]] = int16_t(fast >> 16);
             ++k;
@@ -118,6 +120,8 @@ inline bool decodeAcFirst(BitReader& reader, const HuffmanTable& acTable, int16_
         int32_t fast = acTable.coefficientLookup[reader.peek(FastBits)];
         if (fast != 0) {
             reader.skip(fast & 0xFF);
+            if (fast & EndOfBlockEntry)
+                break;  // an end-of-band run of this block alone
             k += (fast >> 8) & 15;
             storeCoefficient(block, nonZero, k, int16_t(uint32_t(fast >> 16) << approxLow));
             continue;

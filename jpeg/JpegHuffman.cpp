@@ -43,8 +43,12 @@ bool buildHuffmanTable(HuffmanTable& table, const uint8_t counts[16], const uint
         // DC symbols are sizes; AC symbols a run of zeros and a size.
         int run = isAc ? symbol >> 4 : 0;
         int size = isAc ? symbol & 15 : symbol;
+        if (isAc && symbol == 0) {
+            table.coefficientLookup[look] = EndOfBlockEntry | length;
+            continue;
+        }
         if ((isAc && size == 0) || length + size > FastBits)
-            continue;  // end of block, a run of 16 zeros, or too long for one look-up
+            continue;  // a run of 16 zeros or of end-of-band blocks, or too long for one look-up
         int32_t value = 0;
         if (size != 0) {
             uint32_t raw = (look >> (FastBits - length - size)) & ((1u << size) - 1);

@@ -14,14 +14,18 @@
 // look-up, smaller stomps less of the L1 cache (the tables of one table take 6 KB).
 constexpr int FastBits = 10;
 
+// Marks the end-of-block code (EOB, or an end-of-band run of one block) in coefficientLookup.
+constexpr int32_t EndOfBlockEntry = 0x8000;
+
 struct HuffmanTable {
     bool defined = false;
     // (length << 8) | symbol for codes of up to FastBits bits; 0 for longer ones.
     uint16_t lookup[1 << FastBits];
     // (value << 16) | (run << 8) | (code length + extra bits) when a whole
     // coefficient fits in FastBits bits, with its value extended (F.2.2.1);
-    // 0 otherwise, and for the AC table's end-of-block and run-of-16 codes.
-    // A DC table's entries have run 0.
+    // EndOfBlockEntry | code length for an AC table's end-of-block code; 0
+    // otherwise (longer codes, and the AC table's run of 16 zeros). A DC
+    // table's entries have run 0.
     int32_t coefficientLookup[1 << FastBits];
     // Largest code of each length, left-aligned to 16 bits plus one (so a
     // plain "<" test finds the length); index 17 is a sentinel.
