@@ -460,25 +460,37 @@ JpegResult JpegDecoder::walkScanBlocks(DecodeBlock decodeBlock)
     int restartsLeft = tables.restartInterval;
     int expectedRestart = 0;
 
+    // The blocks of one MCU in coding order (B.2.3: at most ten), each as its
+    // index in the first MCU and its steps from one MCU to the next.
+    struct Slot {
+        int scanComponent;
+        int component;
+        size_t firstIndex;
+        size_t columnStep;
+        size_t rowStep;
+    } slots[10];
+    int slotCount = 0;
+    for (int i = 0; i < scan.componentCount; ++i) {
+        int c = scan.componentIndex[i];
+        const FrameComponent& component = frameHeader.components[c];
+        int h = single ? 1 : component.h;
+        int v = single ? 1 : component.v;
+        size_t rowBlocks = size_t(component.gridBlocksWide);
+        for (int by = 0; by < v; ++by)
+            for (int bx = 0; bx < h; ++bx)
+                slots[slotCount++] = {i, c, size_t(by) * rowBlocks + size_t(bx), size_t(h), size_t(v) * rowBlocks};
+    }
+
     BitReader bits = reader;
     JpegResult result = JpegSuccess;
     for (int mcuY = 0; mcuY < mcusHigh && result == JpegSuccess; ++mcuY) {
         for (int mcuX = 0; mcuX < mcusWide && result == JpegSuccess; ++mcuX) {
             result = beginMcu(bits, restartsLeft, expectedRestart);
-            for (int i = 0; i < scan.componentCount && result == JpegSuccess; ++i) {
-                int c = scan.componentIndex[i];
-                const FrameComponent& component = frameHeader.components[c];
-                int h = single ? 1 : component.h;
-                int v = single ? 1 : component.v;
-                for (int by = 0; by < v && result == JpegSuccess; ++by) {
-                    size_t index = size_t(mcuY * v + by) * size_t(component.gridBlocksWide) + size_t(mcuX * h);
-                    for (int bx = 0; bx < h; ++bx, ++index) {
-                        if (!decodeBlock(bits, i, c, index)) {
-                            result = JpegDataError;
-                            break;
-                        }
-                    }
-                }
+            for (int s = 0; s < slotCount && result == JpegSuccess; ++s) {
+                const Slot& slot = slots[s];
+                size_t index = slot.firstIndex + size_t(mcuY) * slot.rowStep + size_t(mcuX) * slot.columnStep;
+                if (!decodeBlock(bits, slot.scanComponent, slot.component, index))
+                    result = JpegDataError;
             }
         }
         if (result == JpegSuccess)
