@@ -355,13 +355,14 @@ JpegResult JpegDecoder::decodeStreaming(JpegRowOutput& output, const JpegKernels
             for (int b = 0; b < blockCount; ++b) {
                 const McuBlock& block = blocks[b];
                 int c = block.component;
-                int end = decodeSequentialBlock(bits, *block.dcTable, *block.acTable, dcPredictor[c], coefficients);
-                if (end < 0)
+                int positions =
+                    decodeSequentialBlock(bits, *block.dcTable, *block.acTable, dcPredictor[c], coefficients);
+                if (positions < 0)
                     return JpegDataError;
                 uint8_t* out = block.firstOut + mcuX * block.mcuStep;
-                if (end == 1)
+                if (positions == 0)
                     idctDcOnly(coefficients, quantNatural[c], out, block.stride);
-                else if (end < CornerEnd)
+                else if ((positions & OutsideCornerPositionBits) == 0)
                     kernels.idctCorner(coefficients, quantNatural[c], out, block.stride);
                 else
                     kernels.idct(coefficients, quantNatural[c], out, block.stride);

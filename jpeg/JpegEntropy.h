@@ -31,8 +31,10 @@ inline bool decodeDcDifference(BitReader& reader, const HuffmanTable& dcTable, i
 }
 
 // F.2.2.1 and F.2.2.2: one block of a sequential scan into a zeroed block.
-// Returns the zig-zag index after the last coded coefficient (1 when the
-// block holds only its DC term), or -1 for a code word that no table has.
+// Returns the bitwise OR of the natural positions (row * 8 + column) of the AC
+// coefficients it stored, all non-zero: 0 when the block holds only its DC
+// term, bit 5 set when one lies in rows 4-7, bit 2 when one lies in columns
+// 4-7. -1 for a code word that no table has.
 inline int decodeSequentialBlock(BitReader& reader, const HuffmanTable& dcTable,
                                  const HuffmanTable& acTable, int32_t& dcPredictor, int16_t* block)
 {
@@ -42,6 +44,7 @@ inline int decodeSequentialBlock(BitReader& reader, const HuffmanTable& dcTable,
     dcPredictor = int32_t(uint32_t(dcPredictor) + uint32_t(diff));
     block[0] = int16_t(dcPredictor);
 
+    int positions = 0;
     int k = 1;
     while (k < 64) {
         if (reader.count < 32)
@@ -52,7 +55,9 @@ inline int decodeSequentialBlock(BitReader& reader, const HuffmanTable& dcTable,
             if (fast & EndOfBlockEntry)
                 break;
             k += (fast >> 8) & 15;
-            block[naturalOrder[k]] = int16_t(fast >> 16);
+            int position = naturalOrder[k];
+            block[position] = int16_t(fast >> 16);
+            positions |= position;
             ++k;
             continue;
         }
@@ -63,7 +68,9 @@ inline int decodeSequentialBlock(BitReader& reader, const HuffmanTable& dcTable,
         int size = symbol & 15;
         if (size != 0) {
             k += run;
-            block[naturalOrder[k]] = int16_t(reader.receiveExtend(size));
+            int position = naturalOrder[k];
+            block[position] = int16_t(reader.receiveExtend(size));
+            positions |= position;
             ++k;
         } else {
             if (run != 15)
@@ -71,7 +78,7 @@ inline int decodeSequentialBlock(BitReader& reader, const HuffmanTable& dcTable,
             k += 16;
         }
     }
-    return k;
+    return positions;
 }
 
 // Progressive scans (G.1.2.1 DC, G.1.2.2 AC first, G.1.2.3 AC refinement),

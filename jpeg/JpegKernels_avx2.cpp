@@ -232,6 +232,109 @@ void idctAvx2(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_
     storeRows(rows4657, 4);
 }
 
+// Constants for a multiply-add whose low 128-bit half takes the pair
+// (a0, a1) and whose high half takes (b0, b1).
+inline __m256i halfConstants(int16_t a0, int16_t a1, int16_t b0, int16_t b1)
+{
+    int32_t low = int32_t(uint32_t(uint16_t(a0)) | (uint32_t(uint16_t(a1)) << 16));
+    int32_t high = int32_t(uint32_t(uint16_t(b0)) | (uint32_t(uint16_t(b1)) << 16));
+    return _mm256_setr_epi32(low, low, low, low, high, high, high, high);
+}
+
+// One pass of the transform for inputs 4-7 all zero, on four lanes: `pairs`
+// holds (in0, in2) in its low half and (in1, in3) in its high half. With the
+// other terms gone, each of the eight outputs is one even and one odd
+// multiply-add: out03 = outputs 0 | 3, out74 = 7 | 4, out12 = 1 | 2, out65 = 6 | 5.
+[[gnu::always_inline]] inline void transformCorner(__m256i pairs, uint32_t round, __m256i& out03, __m256i& out74,
+                                                   __m256i& out12, __m256i& out65)
+{
+    // Even part in the low halves, odd part in the high ones.
+    __m256i even0odd3 = _mm256_madd_epi16(pairs, halfConstants(8192, 10703, 11363, 9633));
+    __m256i even1odd2 = _mm256_madd_epi16(pairs, halfConstants(8192, 4433, 9633, -2259));
+    __m256i even2odd1 = _mm256_madd_epi16(pairs, halfConstants(8192, -4433, 6437, -11362));
+    __m256i even3odd0 = _mm256_madd_epi16(pairs, halfConstants(8192, -10703, 2260, -6436));
+    __m256i rounding = _mm256_set1_epi32(int32_t(round));
+    __m256i even03 = _mm256_add_epi32(_mm256_permute2x128_si256(even0odd3, even3odd0, 0x20), rounding);
+    __m256i odd30 = _mm256_permute2x128_si256(even0odd3, even3odd0, 0x31);
+    __m256i even12 = _mm256_add_epi32(_mm256_permute2x128_si256(even1odd2, even2odd1, 0x20), rounding);
+    __m256i odd21 = _mm256_permute2x128_si256(even1odd2, even2odd1, 0x31);
+    out03 = _mm256_add_epi32(even03, odd30);
+    out74 = _mm256_sub_epi32(even03, odd30);
+    out12 = _mm256_add_epi32(even12, odd21);
+    out65 = _mm256_sub_epi32(even12, odd21);
+}
+
+// Pass 2's outputs of four rows (in the lane order of `rowSlots`) as bytes in
+// row order: the two 8-byte rows of each half, after the range limit.
+inline __m256i cornerRows(__m256i out03, __m256i out74, __m256i out12, __m256i out65)
+{
+    auto limit = [](__m256i v) { return _mm256_srai_epi32(_mm256_slli_epi32(v, 4), 22); };
+    const __m256i offset = _mm256_set1_epi16(128);
+    // Bytes, column-major by four rows: columns 0 1 7 6 in the low half, 3 2 4 5 in the high.
+    __m256i bytes = _mm256_packus_epi16(
+        _mm256_add_epi16(_mm256_packs_epi32(limit(out03), limit(out12)), offset),
+        _mm256_add_epi16(_mm256_packs_epi32(limit(out74), limit(out65)), offset));
+    __m256i swapped = _mm256_permute2x128_si256(bytes, bytes, 0x01);
+    // Each output row takes four columns from its own half and four from the other.
+    const __m256i own = _mm256_setr_epi8(0, 4, -1, -1, -1, -1, 12, 8, 1, 5, -1, -1, -1, -1, 13, 9,  //
+                                         -1, -1, 6, 2, 10, 14, -1, -1, -1, -1, 7, 3, 11, 15, -1, -1);
+    const __m256i other = _mm256_setr_epi8(-1, -1, 4, 0, 8, 12, -1, -1, -1, -1, 5, 1, 9, 13, -1, -1,  //
+                                           2, 6, -1, -1, -1, -1, 14, 10, 3, 7, -1, -1, -1, -1, 15, 11);
+    return _mm256_or_si256(_mm256_shuffle_epi8(bytes, own), _mm256_shuffle_epi8(swapped, other));
+}
+
+// The IDCT of a block whose non-zero coefficients all lie in its top-left
+// 4x4 corner, at about two thirds of the full kernel's work: half the inputs
+// of each pass are zero, so each 256-bit multiply-add serves an even and an
+// odd term of four columns (pass 1) or rows (pass 2). The rows come out in
+// the order 0 1 3 2 and 7 6 4 5.
+void idctCornerAvx2(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride)
+{
+    __m256i rows[2];
+    __m256i overflow = _mm256_setzero_si256();
+    for (int i = 0; i < 2; ++i) {
+        __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + 16 * i));
+        __m256i q = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(quant + 16 * i));
+        rows[i] = _mm256_mullo_epi16(c, q);
+        overflow = _mm256_or_si256(overflow, _mm256_xor_si256(_mm256_mulhi_epi16(c, q), _mm256_srai_epi16(rows[i], 15)));
+    }
+    if (!_mm256_testz_si256(overflow, overflow)) {
+        idctAvx2Wide(block, quant, out, stride);
+        return;
+    }
+    // Pass 1 on columns 0-3: rows 0 | 1 and 2 | 3 interleaved give (in0, in2) and (in1, in3).
+    __m256i out03, out74, out12, out65;
+    transformCorner(_mm256_unpacklo_epi16(rows[0], rows[1]), simd_idct::FirstPassRound, out03, out74, out12, out65);
+    __m256i packed[2] = {_mm256_packs_epi32(_mm256_srai_epi32(out03, 11), _mm256_srai_epi32(out12, 11)),
+                         _mm256_packs_epi32(_mm256_srai_epi32(out74, 11), _mm256_srai_epi32(out65, 11))};
+    __m256i any = _mm256_or_si256(_mm256_add_epi16(_mm256_abs_epi16(packed[0]), _mm256_set1_epi16(1)),
+                                  _mm256_add_epi16(_mm256_abs_epi16(packed[1]), _mm256_set1_epi16(1)));
+    if (!_mm256_testz_si256(any, _mm256_set1_epi16(int16_t(0x8000)))) {
+        idctAvx2Wide(block, quant, out, stride);
+        return;
+    }
+    // packed[0] holds pass 1's rows 0 1 | 3 2, packed[1] rows 7 6 | 4 5, each
+    // as columns 0-3. Reordered to columns 0 2 1 3, each row is the pairs
+    // (c0, c2) (c1, c3); gathering the first pairs in the low half and the
+    // second in the high one gives pass 2's input for those four rows.
+    const __m256i columns0213 = _mm256_setr_epi8(0, 1, 4, 5, 2, 3, 6, 7, 8, 9, 12, 13, 10, 11, 14, 15, 0, 1, 4, 5, 2, 3,
+                                                 6, 7, 8, 9, 12, 13, 10, 11, 14, 15);
+    const __m256i gather = _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7);
+    uint8_t* rowsOut[2][4] = {{out, out + stride, out + 3 * stride, out + 2 * stride},
+                              {out + 7 * stride, out + 6 * stride, out + 4 * stride, out + 5 * stride}};
+    for (int group = 0; group < 2; ++group) {
+        __m256i pairs = _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(packed[group], columns0213), gather);
+        transformCorner(pairs, simd_idct::SecondPassRound, out03, out74, out12, out65);
+        __m256i bytes = cornerRows(out03, out74, out12, out65);
+        __m128i low = _mm256_castsi256_si128(bytes);
+        __m128i high = _mm256_extracti128_si256(bytes, 1);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(rowsOut[group][0]), low);
+        _mm_storeh_pd(reinterpret_cast<double*>(rowsOut[group][1]), _mm_castsi128_pd(low));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(rowsOut[group][2]), high);
+        _mm_storeh_pd(reinterpret_cast<double*>(rowsOut[group][3]), _mm_castsi128_pd(high));
+    }
+}
+
 // Sixteen pixels' colours in 16-bit lanes, exactly as the plain kernel's
 // tables give them: the factors are split so that every product fits 16 bits.
 //   red:   Cr * 1.402 = Cr + Cr * 0.402 (26345 / 2^16)
@@ -409,5 +512,5 @@ void greyToBgrAvx2(const uint8_t* y, uint8_t* out, int width)
 }
 
 const JpegKernels avx2KernelTable = {
-    "avx2", idctAvx2, idctAvx2, upsampleH2V1Avx2, upsampleH2V2Avx2, upsampleH1V2Avx2, yccToBgrAvx2, greyToBgrAvx2,
+    "avx2", idctAvx2, idctCornerAvx2, upsampleH2V1Avx2, upsampleH2V2Avx2, upsampleH1V2Avx2, yccToBgrAvx2, greyToBgrAvx2,
 };

@@ -33,7 +33,8 @@ const BlockCase BlockCases[] = {
     {"photo-like corner", 60, 40, true},
     {"dequantized beyond 16 bits", 2047, 255, false},
     {"first pass beyond 16 bits", 1023, 32, false},
-    {"corner beyond 16 bits", 2047, 255, true},
+    {"corner dequantized beyond 16 bits", 2047, 255, true},
+    {"corner first pass beyond 16 bits", 1023, 32, true},
     {"any 16-bit values", 32767, 0, false},
 };
 
