@@ -234,7 +234,6 @@ void idctAvx2(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_
 
 namespace {
 
-
 // Constants for a multiply-add whose low 128-bit half takes the pair
 // (a0, a1) and whose high half takes (b0, b1).
 inline __m256i halfConstants(int16_t a0, int16_t a1, int16_t b0, int16_t b1)
