@@ -306,6 +306,7 @@ int report(int argc, char** argv)
                         : "\n(the processor's counters can't be read here: --instructions counts with callgrind)");
     const std::string order[] = {"velmora plain", "velmora sse2", "velmora avx2", "libjpeg-turbo",
                                  "libjpeg-turbo no SIMD", "stb_image"};
+    std::printf("%-28s %-22s %8s%s\n", "file", "decoder", "MP/s", counted ? "  instr/px cycles/px" : "");
     for (const std::string& file : fileOrder) {
         for (const std::string& decoder : order) {
             // Our paths are listed from the SIMD process; the no-SIMD one adds only the reference.
@@ -315,10 +316,9 @@ int report(int argc, char** argv)
             const Figures& f = samples[kind][file][decoder];
             double pixels = megapixels(file) * 1e6;
             std::printf("%-28s %-22s %8.0f", label(file).c_str(), decoder.c_str(), rate(file, f, false));
-            if (!f.instructions.empty())
-                std::printf(" %8.1f", median(f.instructions) / pixels);
-            if (!f.cycles.empty())
-                std::printf(" %8.1f", median(f.cycles) / pixels);
+            if (counted)
+                std::printf(" %9.1f %9.1f", f.instructions.empty() ? 0.0 : median(f.instructions) / pixels,
+                            f.cycles.empty() ? 0.0 : median(f.cycles) / pixels);
             std::printf("\n");
         }
     }
