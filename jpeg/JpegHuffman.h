@@ -68,8 +68,9 @@ public:
     void fill()
     {
         // Speed-up beyond the standard: while none of the next eight bytes is
-        // 0xFF (no stuffing, no marker), they are loaded at once. The bytes
-        // that do not fit whole are loaded again next time, to the same place.
+        // 0xFF (no stuffing, no marker), they are loaded at once; the cost is a
+        // search for the next 0xFF byte (`stop`) each time one is passed. The
+        // bytes that do not fit whole are loaded again next time, to the same place.
         if (stop - cur >= 8) {
             uint64_t word;
             std::memcpy(&word, cur, sizeof word);
