@@ -64,7 +64,7 @@ public:
         findStop();
     }
 
-    // Makes at least 57 bits available.
+    // Makes at least 56 bits available.
     void fill()
     {
         // Speed-up beyond the standard: while none of the next eight bytes is
