@@ -40,6 +40,34 @@ BlockRegion nonZeroRegion(const int16_t* block)
     return ac == 0 ? BlockRegion::DcOnly : BlockRegion::Corner;
 }
 
+// Copying a zero block compiles to a few vector stores; a memset of this size
+// becomes a slow string instruction.
+void clearBlock(int16_t* block)
+{
+    alignas(32) static const int16_t zero[64] = {};
+    std::memcpy(block, zero, sizeof zero);
+}
+
+// The result for a scan that has used bits the data did not hold, or success.
+JpegResult scanEndResult(const BitReader& bits)
+{
+    if (bits.overran())
+        return bits.endOfData ? JpegErrorEof : JpegDataError;
+    return JpegSuccess;
+}
+
+// Where one block of an interleaved MCU comes from and where its samples go.
+struct McuBlock {
+    int component = 0;
+    int blockRow = 0;     // within the MCU
+    int blockColumn = 0;  // within the MCU
+    const HuffmanTable* dcTable = nullptr;
+    const HuffmanTable* acTable = nullptr;
+    uint8_t* firstOut = nullptr;  // samples of the block in the MCU row's first MCU
+    int mcuStep = 8;              // bytes from one MCU's block to the next one's
+    ptrdiff_t stride = 0;
+};
+
 bool isUnsupportedFrame(int marker)
 {
     return (marker >= JpegMarker::Sof3 && marker <= JpegMarker::Sof15 && marker != JpegMarker::Dht) ||
@@ -197,34 +225,31 @@ JpegResult JpegDecoder::readHeader()
     return headerResult;
 }
 
-JpegResult JpegDecoder::scanEndResult() const
-{
-    if (reader.overran())
-        return reader.endOfData ? JpegErrorEof : JpegDataError;
-    return JpegSuccess;
-}
-
 // Before each MCU: take the restart marker that is due, and stop at once when the data has run
-// out (missing data yields zero bits, which often still decode, to the end of a long row).
-JpegResult JpegDecoder::beginMcu(int& restartsLeft, int& expectedRestart)
+// out (missing data yields zero bits, which often still decode, to the end of a long row). Works
+// on the scan loop's own copy of the bit reader, which the member stands in for meanwhile; always
+// inlined, so that the copy never has its address taken and stays in registers.
+[[gnu::always_inline]] inline JpegResult JpegDecoder::beginMcu(BitReader& bits, int& restartsLeft, int& expectedRestart)
 {
     if (tables.restartInterval != 0) {
         if (restartsLeft == 0) {
+            reader = bits;
             JpegResult result = restart(expectedRestart);
+            bits = reader;
             if (result != JpegSuccess)
                 return result;
             restartsLeft = tables.restartInterval;
         }
         --restartsLeft;
     }
-    return scanEndResult();
+    return scanEndResult(bits);
 }
 
 JpegResult JpegDecoder::restart(int& expectedRestart)
 {
     // F.2.1.3.1 / E.1.4: at a restart the coder's bit buffer is discarded, the
     // marker RSTm (m counting 0..7) must follow, and the predictions start over.
-    JpegResult result = scanEndResult();
+    JpegResult result = scanEndResult(reader);
     if (result != JpegSuccess)
         return result;
     int marker = reader.takeMarker();
@@ -284,75 +309,98 @@ JpegResult JpegDecoder::decode(const JpegOutputTarget& target, const JpegKernels
 JpegResult JpegDecoder::decodeStreaming(JpegRowOutput& output, const JpegKernels& kernels)
 {
     latchQuantTables();
-    reader.reset();
+    reader.begin();
     const bool single = scan.componentCount == 1;
     const FrameComponent& first = frameHeader.components[scan.componentIndex[0]];
     const int mcusWide = single ? first.blocksWide : frameHeader.mcusWide;
     const int mcusHigh = single ? first.blocksHigh : frameHeader.mcusHigh;
     int restartsLeft = tables.restartInterval;
     int expectedRestart = 0;
-    alignas(32) int16_t block[64];
 
-    const HuffmanTable* dcTables[MaxComponents];
-    const HuffmanTable* acTables[MaxComponents];
+    // The blocks of one MCU in coding order (B.2.3: at most ten).
+    McuBlock blocks[10];
+    int blockCount = 0;
     for (int i = 0; i < scan.componentCount; ++i) {
-        dcTables[i] = &tables.dc[scan.dcTable[i]];
-        acTables[i] = &tables.ac[scan.acTable[i]];
-    }
-
-    for (int mcuRow = 0; mcuRow < mcusHigh; ++mcuRow) {
-        for (int mcuX = 0; mcuX < mcusWide; ++mcuX) {
-            JpegResult ready = beginMcu(restartsLeft, expectedRestart);
-            if (ready != JpegSuccess)
-                return ready;
-            for (int i = 0; i < scan.componentCount; ++i) {
-                int c = scan.componentIndex[i];
-                const FrameComponent& component = frameHeader.components[c];
-                int h = single ? 1 : component.h;
-                int v = single ? 1 : component.v;
-                ptrdiff_t stride = output.rowStride(c);
-                for (int by = 0; by < v; ++by) {
-                    uint8_t* rowStart = output.sampleRow(c, (mcuRow * v + by) * 8);
-                    for (int bx = 0; bx < h; ++bx) {
-                        std::memset(block, 0, sizeof block);
-                        int end = decodeSequentialBlock(reader, *dcTables[i], *acTables[i], dcPredictor[c], block);
-                        if (end < 0)
-                            return JpegDataError;
-                        uint8_t* out = rowStart + (mcuX * h + bx) * 8;
-                        if (end == 1)
-                            idctDcOnly(block, quantNatural[c], out, stride);
-                        else if (end < CornerEnd)
-                            kernels.idctCorner(block, quantNatural[c], out, stride);
-                        else
-                            kernels.idct(block, quantNatural[c], out, stride);
-                    }
-                }
+        int c = scan.componentIndex[i];
+        const FrameComponent& component = frameHeader.components[c];
+        int h = single ? 1 : component.h;
+        int v = single ? 1 : component.v;
+        for (int by = 0; by < v; ++by) {
+            for (int bx = 0; bx < h; ++bx) {
+                McuBlock& block = blocks[blockCount++];
+                block.component = c;
+                block.blockRow = by;
+                block.blockColumn = bx;
+                block.dcTable = &tables.dc[scan.dcTable[i]];
+                block.acTable = &tables.ac[scan.acTable[i]];
+                block.mcuStep = h * 8;
+                block.stride = output.rowStride(c);
             }
         }
-        JpegResult result = scanEndResult();
+    }
+
+    alignas(32) int16_t coefficients[64];
+    clearBlock(coefficients);
+    BitReader bits = reader;
+    for (int mcuRow = 0; mcuRow < mcusHigh; ++mcuRow) {
+        for (int b = 0; b < blockCount; ++b) {
+            McuBlock& block = blocks[b];
+            int v = single ? 1 : frameHeader.components[block.component].v;
+            block.firstOut = output.sampleRow(block.component, (mcuRow * v + block.blockRow) * 8) + block.blockColumn * 8;
+        }
+        for (int mcuX = 0; mcuX < mcusWide; ++mcuX) {
+            JpegResult ready = beginMcu(bits, restartsLeft, expectedRestart);
+            if (ready != JpegSuccess)
+                return ready;
+            for (int b = 0; b < blockCount; ++b) {
+                const McuBlock& block = blocks[b];
+                int c = block.component;
+                int positions =
+                    decodeSequentialBlock(bits, *block.dcTable, *block.acTable, dcPredictor[c], coefficients);
+                if (positions < 0)
+                    return JpegDataError;
+                uint8_t* out = block.firstOut + mcuX * block.mcuStep;
+                if (positions == 0)
+                    idctDcOnly(coefficients, quantNatural[c], out, block.stride);
+                else if ((positions & OutsideCornerPositionBits) == 0)
+                    kernels.idctCorner(coefficients, quantNatural[c], out, block.stride);
+                else
+                    kernels.idct(coefficients, quantNatural[c], out, block.stride);
+                clearBlock(coefficients);
+            }
+        }
+        JpegResult result = scanEndResult(bits);
         if (result != JpegSuccess)
             return result;
         output.bandDone(mcuRow);
     }
+    reader = bits;
     output.finish();
     return JpegSuccess;
 }
 
 JpegResult JpegDecoder::allocateCoefficients()
 {
+    const bool progressive = frameHeader.progressive;
     size_t total = 0;
     for (int c = 0; c < frameHeader.componentCount; ++c) {
         const FrameComponent& component = frameHeader.components[c];
-        total += size_t(component.gridBlocksWide) * size_t(component.gridBlocksHigh) * 64 * sizeof(int16_t);
+        size_t blocks = size_t(component.gridBlocksWide) * size_t(component.gridBlocksHigh);
+        total += blocks * (64 * sizeof(int16_t) + (progressive ? sizeof(uint64_t) : 0));
     }
     if (total > MaxCoefficientBytes)
         return JpegMemoryError;
     for (int c = 0; c < frameHeader.componentCount; ++c) {
         const FrameComponent& component = frameHeader.components[c];
-        size_t count = size_t(component.gridBlocksWide) * size_t(component.gridBlocksHigh) * 64;
-        coefficients[c].reset(new (std::nothrow) int16_t[count]());
+        size_t blocks = size_t(component.gridBlocksWide) * size_t(component.gridBlocksHigh);
+        coefficients[c].reset(new (std::nothrow) int16_t[blocks * 64]());
         if (!coefficients[c])
             return JpegMemoryError;
+        if (progressive) {
+            nonZeroAc[c].reset(new (std::nothrow) uint64_t[blocks]());
+            if (!nonZeroAc[c])
+                return JpegMemoryError;
+        }
     }
     return JpegSuccess;
 }
@@ -363,8 +411,7 @@ JpegResult JpegDecoder::allocateCoefficients()
 JpegResult JpegDecoder::decodeBufferedScan()
 {
     latchQuantTables();
-    reader.reset();
-    reader.endOfData = false;
+    reader.begin();
     for (int32_t& prediction : dcPredictor)
         prediction = 0;
     endOfBandRun = 0;
@@ -372,33 +419,38 @@ JpegResult JpegDecoder::decodeBufferedScan()
     const int end = scan.spectralEnd;
     const int low = scan.approxLow;
     if (!frameHeader.progressive) {
-        return walkScanBlocks([&](int i, int c, int16_t* block) {
-            return decodeSequentialBlock(reader, tables.dc[scan.dcTable[i]], tables.ac[scan.acTable[i]],
-                                         dcPredictor[c], block) >= 0;
+        return walkScanBlocks([&](BitReader& bits, int i, int c, size_t index) {
+            return decodeSequentialBlock(bits, tables.dc[scan.dcTable[i]], tables.ac[scan.acTable[i]],
+                                         dcPredictor[c], coefficients[c].get() + 64 * index) >= 0;
         });
     }
     if (start == 0 && scan.approxHigh == 0) {
-        return walkScanBlocks([&](int i, int c, int16_t* block) {
-            return decodeDcFirst(reader, tables.dc[scan.dcTable[i]], dcPredictor[c], block, low);
+        return walkScanBlocks([&](BitReader& bits, int i, int c, size_t index) {
+            return decodeDcFirst(bits, tables.dc[scan.dcTable[i]], dcPredictor[c], coefficients[c].get() + 64 * index,
+                                 low);
         });
     }
     if (start == 0) {
-        return walkScanBlocks([&](int, int, int16_t* block) {
-            decodeDcRefine(reader, block, low);
+        return walkScanBlocks([&](BitReader& bits, int, int c, size_t index) {
+            decodeDcRefine(bits, coefficients[c].get() + 64 * index, low);
             return true;
         });
     }
     const HuffmanTable& acTable = tables.ac[scan.acTable[0]];
     if (scan.approxHigh == 0) {
-        return walkScanBlocks([&](int, int, int16_t* block) {
-            return decodeAcFirst(reader, acTable, block, start, end, low, endOfBandRun);
+        return walkScanBlocks([&](BitReader& bits, int, int c, size_t index) {
+            return decodeAcFirst(bits, acTable, coefficients[c].get() + 64 * index, nonZeroAc[c][index], start, end,
+                                 low, endOfBandRun);
         });
     }
-    return walkScanBlocks([&](int, int, int16_t* block) {
-        return decodeAcRefine(reader, acTable, block, start, end, low, endOfBandRun);
+    return walkScanBlocks([&](BitReader& bits, int, int c, size_t index) {
+        return decodeAcRefine(bits, acTable, coefficients[c].get() + 64 * index, nonZeroAc[c][index], start, end, low,
+                              endOfBandRun);
     });
 }
 
+// The blocks of the scan in coding order, each handed with the scan's working
+// copy of the bit reader to decodeBlock(bits, scan component, frame component, block index).
 template <typename DecodeBlock>
 JpegResult JpegDecoder::walkScanBlocks(DecodeBlock decodeBlock)
 {
@@ -409,30 +461,44 @@ JpegResult JpegDecoder::walkScanBlocks(DecodeBlock decodeBlock)
     int restartsLeft = tables.restartInterval;
     int expectedRestart = 0;
 
-    for (int mcuY = 0; mcuY < mcusHigh; ++mcuY) {
-        for (int mcuX = 0; mcuX < mcusWide; ++mcuX) {
-            JpegResult ready = beginMcu(restartsLeft, expectedRestart);
-            if (ready != JpegSuccess)
-                return ready;
-            for (int i = 0; i < scan.componentCount; ++i) {
-                int c = scan.componentIndex[i];
-                const FrameComponent& component = frameHeader.components[c];
-                int h = single ? 1 : component.h;
-                int v = single ? 1 : component.v;
-                for (int by = 0; by < v; ++by) {
-                    int16_t* block = coefficients[c].get() +
-                                     (size_t(mcuY * v + by) * size_t(component.gridBlocksWide) + size_t(mcuX * h)) * 64;
-                    for (int bx = 0; bx < h; ++bx, block += 64)
-                        if (!decodeBlock(i, c, block))
-                            return JpegDataError;
-                }
+    // The blocks of one MCU in coding order (B.2.3: at most ten), each as its
+    // index in the first MCU and its steps from one MCU to the next.
+    struct Slot {
+        int scanComponent;
+        int component;
+        size_t firstIndex;
+        size_t columnStep;
+        size_t rowStep;
+    } slots[10];
+    int slotCount = 0;
+    for (int i = 0; i < scan.componentCount; ++i) {
+        int c = scan.componentIndex[i];
+        const FrameComponent& component = frameHeader.components[c];
+        int h = single ? 1 : component.h;
+        int v = single ? 1 : component.v;
+        size_t rowBlocks = size_t(component.gridBlocksWide);
+        for (int by = 0; by < v; ++by)
+            for (int bx = 0; bx < h; ++bx)
+                slots[slotCount++] = {i, c, size_t(by) * rowBlocks + size_t(bx), size_t(h), size_t(v) * rowBlocks};
+    }
+
+    BitReader bits = reader;
+    JpegResult result = JpegSuccess;
+    for (int mcuY = 0; mcuY < mcusHigh && result == JpegSuccess; ++mcuY) {
+        for (int mcuX = 0; mcuX < mcusWide && result == JpegSuccess; ++mcuX) {
+            result = beginMcu(bits, restartsLeft, expectedRestart);
+            for (int s = 0; s < slotCount && result == JpegSuccess; ++s) {
+                const Slot& slot = slots[s];
+                size_t index = slot.firstIndex + size_t(mcuY) * slot.rowStep + size_t(mcuX) * slot.columnStep;
+                if (!decodeBlock(bits, slot.scanComponent, slot.component, index))
+                    result = JpegDataError;
             }
         }
-        JpegResult result = scanEndResult();
-        if (result != JpegSuccess)
-            return result;
+        if (result == JpegSuccess)
+            result = scanEndResult(bits);
     }
-    return JpegSuccess;
+    reader = bits;
+    return result;
 }
 
 JpegResult JpegDecoder::outputBuffered(JpegRowOutput& output, const JpegKernels& kernels)

@@ -39,8 +39,7 @@ private:
     JpegResult outputBuffered(JpegRowOutput& output, const JpegKernels& kernels);
     JpegResult allocateCoefficients();
     JpegResult restart(int& expectedRestart);
-    JpegResult beginMcu(int& restartsLeft, int& expectedRestart);
-    JpegResult scanEndResult() const;
+    JpegResult beginMcu(BitReader& bits, int& restartsLeft, int& expectedRestart);
     void latchQuantTables();
 
     JpegSource& source;
@@ -59,4 +58,6 @@ private:
     uint32_t endOfBandRun = 0;
     // Coefficients of every block, for progressive and multi-scan images.
     std::unique_ptr<int16_t[]> coefficients[MaxComponents];
+    // For progressive images: which AC coefficients of each block are non-zero (see storeCoefficient).
+    std::unique_ptr<uint64_t[]> nonZeroAc[MaxComponents];
 };

@@ -6,20 +6,27 @@
 #include "JpegSource.h"
 
 #include <cstdint>
+#include <cstring>
 
 // Speed-up beyond the standard: code words of up to FastBits bits are decoded
-// with one table look-up (AC coefficients with their extra bits, too).
-// FastBits 10: larger handles more codes per look-up, smaller stomps less of
-// the L1 cache (the tables of one AC table take 6 KB).
+// with one table look-up, and so are whole coefficients (code word and extra
+// bits) of up to FastBits bits. FastBits 10: larger handles more codes per
+// look-up, smaller stomps less of the L1 cache (the tables of one table take 6 KB).
 constexpr int FastBits = 10;
+
+// Marks the end-of-block code (EOB, or an end-of-band run of one block) in coefficientLookup.
+constexpr int32_t EndOfBlockEntry = 0x8000;
 
 struct HuffmanTable {
     bool defined = false;
     // (length << 8) | symbol for codes of up to FastBits bits; 0 for longer ones.
     uint16_t lookup[1 << FastBits];
-    // For AC tables: (value << 16) | (run << 8) | (code length + extra bits)
-    // when a whole coefficient fits in FastBits bits; 0 otherwise.
-    int32_t acLookup[1 << FastBits];
+    // (value << 16) | (run << 8) | (code length + extra bits) when a whole
+    // coefficient fits in FastBits bits, with its value extended (F.2.2.1);
+    // EndOfBlockEntry | code length for an AC table's end-of-block code; 0
+    // otherwise (longer codes, and the AC table's run of 16 zeros). A DC
+    // table's entries have run 0.
+    int32_t coefficientLookup[1 << FastBits];
     // Largest code of each length, left-aligned to 16 bits plus one (so a
     // plain "<" test finds the length); index 17 is a sentinel.
     uint32_t maxCode[18];
@@ -36,48 +43,43 @@ bool buildHuffmanTable(HuffmanTable& table, const uint8_t counts[16], const uint
 // byte stuffing removed. At a marker (or at the end of the data) the reader
 // supplies zero bits and remembers the marker; consuming any of those
 // made-up bits means the data was damaged or cut short.
+//
+// From begin() to takeMarker() the reader holds the reading position. Every
+// member is inline and the reader is a small value: the block loops decode
+// with a copy in a local variable, whose fields then stay in registers, and
+// store it back when they stop.
 class BitReader {
 public:
-    explicit BitReader(JpegSource& source) : source(source) {}
+    explicit BitReader(JpegSource& source) : source(&source) {}
 
-    void reset()
+    // Starts on the entropy-coded data at the source's position.
+    void begin()
     {
         bits = 0;
         count = 0;
         madeUpBits = 0;
+        endOfData = false;
+        cur = source->cur;
+        end = source->end;
+        findStop();
     }
 
+    // Makes at least 56 bits available.
     void fill()
     {
-        // Speed-up beyond the standard: up to 8 bytes at once when none of
-        // them is 0xFF (no stuffing and no marker to handle).
-        if (count <= 56 && source.end - source.cur >= 8 && marker == 0) {
-            uint64_t word = 0;
-            for (int i = 0; i < 8; ++i)
-                word = (word << 8) | source.cur[i];
-            uint64_t inverted = ~word;
-            bool hasFF = ((inverted - 0x0101010101010101ull) & ~inverted & 0x8080808080808080ull) != 0;
-            if (!hasFF) {
-                int taken = (64 - count) >> 3;
-                uint64_t top = taken == 8 ? word : word >> (64 - 8 * taken);
-                bits |= top << (64 - count - 8 * taken);
-                count += 8 * taken;
-                source.cur += taken;
-                return;
-            }
+        // Speed-up beyond the standard: while none of the next eight bytes is
+        // 0xFF (no stuffing, no marker), they are loaded at once; the cost is a
+        // search for the next 0xFF byte (`stop`) each time one is passed. The
+        // bytes that do not fit whole are loaded again next time, to the same place.
+        if (stop - cur >= 8) {
+            uint64_t word;
+            std::memcpy(&word, cur, sizeof word);
+            bits |= __builtin_bswap64(word) >> count;
+            cur += (63 - count) >> 3;
+            count |= 56;
+            return;
         }
-        while (count <= 56) {
-            if (source.cur != source.end && marker == 0) {
-                uint8_t byte = *source.cur;
-                if (byte != 0xFF) {
-                    ++source.cur;
-                    bits |= uint64_t(byte) << (56 - count);
-                    count += 8;
-                    continue;
-                }
-            }
-            fillSlow();
-        }
+        fillSlow();
     }
 
     uint32_t peek(int n) const { return uint32_t(bits >> (64 - n)); }
@@ -97,18 +99,11 @@ public:
             skip(entry >> 8);
             return entry & 0xFF;
         }
-        return decodeSlow(table);
+        return decodeLong(table);
     }
 
     // F.2.2.1 RECEIVE and EXTEND for 1 <= length <= 16 bits.
-    int32_t receiveExtend(int length)
-    {
-        if (count < length)
-            fill();
-        uint32_t value = peek(length);
-        skip(length);
-        return extend(value, length);
-    }
+    int32_t receiveExtend(int length) { return extend(receive(length), length); }
 
     uint32_t receive(int length)
     {
@@ -131,18 +126,117 @@ public:
 
     // Drops the buffered bits (at a restart marker or the end of a scan) and
     // returns the marker the reader stopped at, reading on to the next marker
-    // when it has not met one yet; 0 at the end of the data.
-    int takeMarker();
+    // when it has not met one yet; 0 at the end of the data. The source reads
+    // on after the marker.
+    int takeMarker()
+    {
+        bits = 0;
+        count = 0;
+        madeUpBits = 0;
+        while (marker == 0 && !endOfData) {
+            int byte = nextByte();
+            if (byte < 0)
+                endOfData = true;
+            else if (byte == 0xFF)
+                takeMarkerOrStuffedByte();
+        }
+        source->cur = cur;
+        int found = marker;
+        marker = 0;
+        findStop();
+        return found;
+    }
 
-    uint64_t bits = 0;
+    uint64_t bits = 0;  // left-aligned; below the `count` valid bits may lie the next byte's first bits
     int count = 0;
     int madeUpBits = 0;
     int marker = 0;
     bool endOfData = false;
 
 private:
-    void fillSlow();
-    int decodeSlow(const HuffmanTable& table);
+    // The next byte of the data, or -1 at its end.
+    int nextByte()
+    {
+        if (cur == end) {
+            source->cur = cur;
+            if (!source->refill())
+                return -1;
+            cur = source->cur;
+            end = source->end;
+        }
+        return *cur++;
+    }
 
-    JpegSource& source;
+    // After a 0xFF byte: true for a stuffed 0xFF (0xFF 0x00), otherwise the
+    // marker or the end of the data has been met. Fill bytes (a run of 0xFF)
+    // may precede a marker.
+    bool takeMarkerOrStuffedByte()
+    {
+        int next = nextByte();
+        while (next == 0xFF)
+            next = nextByte();
+        if (next == 0x00)
+            return true;
+        if (next < 0)
+            endOfData = true;
+        else
+            marker = next;
+        return false;
+    }
+
+    // The fast fill may run up to the next 0xFF byte.
+    void findStop()
+    {
+        stop = cur;
+        if (marker == 0 && !endOfData) {
+            const void* found = cur == end ? nullptr : std::memchr(cur, 0xFF, size_t(end - cur));
+            stop = found ? static_cast<const uint8_t*>(found) : end;
+        }
+    }
+
+    // Byte by byte: stuffed 0xFF bytes, and zero bytes once a marker or the
+    // end of the data has been met.
+    void fillSlow()
+    {
+        while (count <= 56) {
+            int byte = -1;
+            if (marker == 0 && !endOfData) {
+                byte = nextByte();
+                if (byte < 0)
+                    endOfData = true;
+                else if (byte == 0xFF && !takeMarkerOrStuffedByte())
+                    byte = -1;
+            }
+            if (byte < 0) {
+                madeUpBits += 8;
+                byte = 0;
+            }
+            bits |= uint64_t(byte) << (56 - count);
+            count += 8;
+        }
+        findStop();
+    }
+
+    // Code words longer than FastBits bits (F.2.2.3, Figure F.16).
+    int decodeLong(const HuffmanTable& table)
+    {
+        uint32_t look = peek(16);
+        for (int length = FastBits + 1; length <= 16; ++length) {
+            if (look < table.maxCode[length]) {
+                skip(length);
+                int index = int32_t(look >> (16 - length)) + table.valueOffset[length];
+                if (index < 0 || index > 255)
+                    return -1;
+                return table.values[index];
+            }
+        }
+        // F.2.2.3 ends here with no code word; also the case for codes of up to
+        // FastBits bits that the table leaves unassigned.
+        return -1;
+    }
+
+    JpegSource* source;
+    const uint8_t* cur = nullptr;
+    const uint8_t* end = nullptr;
+    const uint8_t* stop = nullptr;  // the next 0xFF byte, or the end of the buffered data
 };

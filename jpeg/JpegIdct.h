@@ -39,9 +39,10 @@ inline constexpr std::array<uint8_t, 1024> idctRangeLimit = makeIdctRangeLimit()
 void idctPlain(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride);
 
 // The same for a block whose non-zero coefficients all lie in its top-left
-// 4x4 corner (zig-zag indices below CornerEnd).
+// 4x4 corner: none has bit 5 (row 4-7) or bit 2 (column 4-7) in its natural
+// position row * 8 + column.
 void idctPlainCorner(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride);
-constexpr int CornerEnd = 10;
+constexpr int OutsideCornerPositionBits = 0x24;
 
 // The same for a block whose only non-zero coefficient is the DC term.
 void idctDcOnly(const int16_t* block, const int16_t* quant, uint8_t* out, ptrdiff_t stride);

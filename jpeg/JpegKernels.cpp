@@ -8,6 +8,7 @@ const JpegKernels& plainKernels()
 {
     static const JpegKernels kernels = {
         "plain", idctPlain, idctPlainCorner, upsampleH2V1Plain, upsampleH2V2Plain, upsampleH1V2Plain, yccToBgrPlain,
+        greyToBgrPlain,
     };
     return kernels;
 }

@@ -16,6 +16,7 @@ struct JpegKernels {
     void (*upsampleH2V2)(const uint8_t* nearRow, const uint8_t* farRow, int inWidth, uint8_t* out);
     void (*upsampleH1V2)(const uint8_t* nearRow, const uint8_t* farRow, int width, int bias, uint8_t* out);
     void (*yccToBgr)(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8_t* out, int width);
+    void (*greyToBgr)(const uint8_t* y, uint8_t* out, int width);
 };
 
 // Kernels may read up to this many bytes past the end of a component row

@@ -105,7 +105,7 @@ void JpegRowOutput::writeRows(bool allAvailable)
         uint8_t* out = target.pixels + size_t(bitmapRow) * target.rowStride;
         switch (target.layout) {
         case JpegOutputLayout::GreyToBgr:
-            greyToBgrPlain(rows[0], out, width);
+            kernels->greyToBgr(rows[0], out, width);
             break;
         case JpegOutputLayout::YccToBgr:
             kernels->yccToBgr(rows[0], rows[1], rows[2], out, width);
