@@ -39,9 +39,11 @@ std::string loadAlbumRows(const std::string& albumPath, const std::string& fileH
     feedback.setProgressStep(1);
     // Rows go in unsorted and are sorted once at the end.
     for (auto& baseName : names) {
-        std::string caption = readCaptionFile(albumPath + "\\" + baseName + ".txt");
+        std::optional<KnownFile> captionFile;
+        std::string caption = readCaptionFile(albumPath + "\\" + baseName + ".txt", captionFile);
         std::string number = photoNumberOf(baseName);
         rows.append(std::move(number), RowKept, std::make_unique<PhotoEntry>(std::move(baseName), std::move(caption)));
+        rows.setCaptionFile(rows.count() - 1, std::move(captionFile));
         feedback.stepProgress();
     }
 

@@ -4,7 +4,11 @@
 #include <utility>
 
 void AlbumRows::insert(int index, std::string text, int image, std::unique_ptr<PhotoEntry> entry) {
-    insert(index, AlbumRow{std::move(text), image, std::move(entry)});
+    AlbumRow row;
+    row.text = std::move(text);
+    row.image = image;
+    row.entry = std::move(entry);
+    insert(index, std::move(row));
 }
 
 void AlbumRows::insert(int index, AlbumRow row) {

@@ -1,13 +1,21 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "album/PhotoEntry.h"
+#include "platform/FileSystem.h"
 
 // Row images: the delete flag of a row.
 inline constexpr int RowFlagged = 0;
 inline constexpr int RowKept = 1;
+
+// A file as the program last read or wrote it: its bytes, and its stamp at that moment.
+struct KnownFile {
+    std::string bytes;
+    FileStamp stamp;
+};
 
 // One row of the album list: its text is the photo number, its image the delete flag, and it owns
 // its PhotoEntry. The row's index is the photo's place in the order an update writes.
@@ -18,6 +26,9 @@ struct AlbumRow {
     // The photo's files sit in the work folder VLM_TEMP, where a stopped update left them, instead
     // of the album folder.
     bool inWorkFolder = false;
+    // The photo's caption file as loading read it or an update wrote it, while nobody has touched
+    // it since: an update need not read it again to know what it holds.
+    std::optional<KnownFile> captionFile;
 
     bool flagged() const { return image == RowFlagged; }
 };
@@ -57,6 +68,9 @@ public:
     void setText(int index, std::string text);
     void setImage(int index, int image);
     void setInWorkFolder(int index, bool inWorkFolder) { rows.at(std::size_t(index)).inWorkFolder = inWorkFolder; }
+    void setCaptionFile(int index, std::optional<KnownFile> file) {
+        rows.at(std::size_t(index)).captionFile = std::move(file);
+    }
     // Byte-wise ascending order of the entries' base names; rows with equal names keep their order.
     void sortByBaseName();
     // Deletes every row and entry.

@@ -1,5 +1,6 @@
 #include "album/CaptionFile.h"
 
+#include "album/AlbumRows.h"
 #include "platform/FileSystem.h"
 
 std::string captionFromText(const std::string& text) {
@@ -26,4 +27,16 @@ std::string captionFromText(const std::string& text) {
 std::string readCaptionFile(const std::string& path) {
     std::optional<std::string> text = readFileBytes(path);
     return text ? captionFromText(*text) : std::string();
+}
+
+std::string readCaptionFile(const std::string& path, std::optional<KnownFile>& file) {
+    FileStamp stamp;
+    std::optional<std::string> text = readFileBytes(path, &stamp);
+    if (!text) {
+        file.reset();
+        return std::string();
+    }
+    std::string caption = captionFromText(*text);
+    file = KnownFile{std::move(*text), stamp};
+    return caption;
 }

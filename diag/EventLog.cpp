@@ -23,6 +23,14 @@ void EventLog::close() {
 
 void EventLog::writeMessage(const std::string& text) { writeLine("LOG: " + text); }
 
+void EventLog::writeMessages(const std::vector<std::string>& texts) {
+    if (!file)
+        return;
+    for (const std::string& text : texts)
+        append("LOG: " + text);
+    std::fflush(file);
+}
+
 void EventLog::writeLabeled(const std::string& label, const std::string& text) {
     writeLine(label + " " + text);
 }
@@ -32,7 +40,11 @@ void EventLog::writeLabeled(const std::string& label, const std::string& text) {
 void EventLog::writeLine(const std::string& line) {
     if (!file)
         return;
+    append(line);
+    std::fflush(file);
+}
+
+void EventLog::append(const std::string& line) {
     std::fwrite(line.data(), 1, line.size(), file);
     std::fwrite("\r\n", 1, 2, file);
-    std::fflush(file);
 }

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <ctime>
 #include <string>
+#include <vector>
 
 // The diagnostic log "velmora.log" beside the program: one line per event, CR LF line ends from
 // every build. Callers test the "Enable Logging" setting before they write; the log itself only
@@ -22,6 +23,8 @@ public:
 
     // "LOG: " + text
     void writeMessage(const std::string& text);
+    // One "LOG: " line for each text, flushed together: the lines of one photo's files.
+    void writeMessages(const std::vector<std::string>& texts);
     // label + " " + text
     void writeLabeled(const std::string& label, const std::string& text);
 
@@ -30,6 +33,7 @@ public:
 
 private:
     void writeLine(const std::string& line);
+    void append(const std::string& line);
     std::FILE* file = nullptr;
 };
 

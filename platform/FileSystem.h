@@ -39,8 +39,19 @@ struct FileComparison {
 };
 FileComparison compareFileWith(const std::string& path, const std::string& bytes);
 
-// The whole content of a file, read as bytes; nothing when it cannot be opened or read.
-std::optional<std::string> readFileBytes(const std::string& path);
+// What tells whether a file was written since it was last looked at: its size, its last-write time
+// as the system keeps it, and whether it is read-only. Renaming or moving a file keeps its stamp.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t lastWrite = 0;
+    bool readOnly = false;
+    bool operator==(const FileStamp&) const = default;
+};
+std::optional<FileStamp> fileStampOf(const std::string& path);
+
+// The whole content of a file, read as bytes; nothing when it cannot be opened or read. With
+// stamp, also the file's stamp as it was while it was read.
+std::optional<std::string> readFileBytes(const std::string& path, FileStamp* stamp = nullptr);
 // Creates or truncates a file and opens it for binary writing as its only writer: while it is open,
 // any other opening of it for writing (by this program or by another one) fails and leaves the
 // file untouched, and the file is not truncated when this opening fails. Others may still read it.

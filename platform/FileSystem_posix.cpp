@@ -119,3 +119,42 @@ std::FILE* createFileAsSoleWriter(const std::string& path) {
         ::close(descriptor);
     return file;
 }
+
+namespace {
+FileStamp stampOf(const struct stat& info) {
+    FileStamp stamp;
+    stamp.size = std::uint64_t(info.st_size);
+    stamp.lastWrite = std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    stamp.readOnly = !(info.st_mode & S_IWUSR);
+    return stamp;
+}
+}  // namespace
+
+std::optional<FileStamp> fileStampOf(const std::string& path) {
+    struct stat info;
+    if (::stat(nativePath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return stampOf(info);
+}
+
+std::optional<std::string> readFileBytes(const std::string& path, FileStamp* stamp) {
+    int descriptor = ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return std::nullopt;
+    struct stat info;
+    std::optional<std::string> bytes;
+    if (::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
+        bytes.emplace();
+        bytes->reserve(std::size_t(info.st_size));
+        char buffer[4096];
+        ssize_t got;
+        while ((got = ::read(descriptor, buffer, sizeof buffer)) > 0)
+            bytes->append(buffer, std::size_t(got));
+        if (got < 0)
+            bytes.reset();
+        else if (stamp)
+            *stamp = stampOf(info);
+    }
+    ::close(descriptor);
+    return bytes;
+}

@@ -93,3 +93,44 @@ FileComparison compareFileWith(const std::string& path, const std::string& bytes
 
 // Sharing is refused to writers only, so the file can be looked at while it is being written.
 std::FILE* createFileAsSoleWriter(const std::string& path) { return _fsopen(path.c_str(), "wb", _SH_DENYWR); }
+
+namespace {
+FileStamp stampOf(DWORD attributes, DWORD sizeHigh, DWORD sizeLow, FILETIME lastWrite) {
+    FileStamp stamp;
+    stamp.size = (std::uint64_t(sizeHigh) << 32) | sizeLow;
+    stamp.lastWrite = std::int64_t((std::uint64_t(lastWrite.dwHighDateTime) << 32) | lastWrite.dwLowDateTime);
+    stamp.readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    return stamp;
+}
+}  // namespace
+
+std::optional<FileStamp> fileStampOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return stampOf(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime);
+}
+
+std::optional<std::string> readFileBytes(const std::string& path, FileStamp* stamp) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    std::optional<std::string> bytes;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileInformationByHandle(file, &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        bytes.emplace();
+        char buffer[4096];
+        DWORD got = 0;
+        bool ok;
+        while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr)) && got > 0)
+            bytes->append(buffer, got);
+        if (!ok)
+            bytes.reset();
+        else if (stamp)
+            *stamp = stampOf(info.dwFileAttributes, info.nFileSizeHigh, info.nFileSizeLow, info.ftLastWriteTime);
+    }
+    CloseHandle(file);
+    return bytes;
+}

@@ -122,12 +122,14 @@ int recycleFlaggedFiles(PassContext& context, const std::string& albumPath) {
         std::string base = filesOf(albumPath, *context.rows.entry(i));
         int imageResult = context.ops.remove(base + ".jpg", false);
         int captionResult = context.ops.remove(base + ".txt", false);
-        logMessage(context.logging, "Recycling " + base + ".jpg" + resultText(imageResult));
-        logMessage(context.logging, "Recycling " + base + ".txt" + resultText(captionResult));
-        int thumbnailResult = 0;
-        if (context.ops.exists(base + "_thumb.jpg")) {
-            thumbnailResult = context.ops.remove(base + "_thumb.jpg", false);
-            logMessage(context.logging, "Recycling " + base + "_thumb.jpg" + resultText(thumbnailResult));
+        bool thumbnail = context.ops.exists(base + "_thumb.jpg");
+        int thumbnailResult = thumbnail ? context.ops.remove(base + "_thumb.jpg", false) : 0;
+        if (context.logging) {
+            std::vector<std::string> lines = {"Recycling " + base + ".jpg" + resultText(imageResult),
+                                              "Recycling " + base + ".txt" + resultText(captionResult)};
+            if (thumbnail)
+                lines.push_back("Recycling " + base + "_thumb.jpg" + resultText(thumbnailResult));
+            eventLog.writeMessages(lines);
         }
         bool failed = imageResult || captionResult || thumbnailResult;
         // The row goes when nothing of its photo is left in the album folder, also when the user
@@ -153,11 +155,14 @@ int moveFilesToWorkFolder(PassContext& context, const std::string& albumPath, co
         PhotoMoveResults results;
         results.image = moveUnlessRecycled(context, flagged, from + ".jpg", to + ".jpg", results.imageMoved);
         results.caption = moveUnlessRecycled(context, flagged, from + ".txt", to + ".txt", results.captionMoved);
-        logMessage(context.logging, "Moving " + from + ".jpg to work folder" + resultText(results.image));
-        logMessage(context.logging, "Moving " + from + ".txt to work folder" + resultText(results.caption));
-        if (moveThumbnailIfAny(context.ops, from, to, results.thumbnail)) {
-            results.thumbnailMoved = results.thumbnail == 0;
-            logMessage(context.logging, "Moving " + from + "_thumb.jpg to work folder" + resultText(results.thumbnail));
+        bool thumbnail = moveThumbnailIfAny(context.ops, from, to, results.thumbnail);
+        results.thumbnailMoved = thumbnail && results.thumbnail == 0;
+        if (context.logging) {
+            std::vector<std::string> lines = {"Moving " + from + ".jpg to work folder" + resultText(results.image),
+                                              "Moving " + from + ".txt to work folder" + resultText(results.caption)};
+            if (thumbnail)
+                lines.push_back("Moving " + from + "_thumb.jpg to work folder" + resultText(results.thumbnail));
+            eventLog.writeMessages(lines);
         }
         if (results.failed()) {
             context.rows.setInWorkFolder(i, keepPhotoWhole(context.ops, context.logging, from, to, results));
@@ -199,14 +204,18 @@ int moveFilesBackToAlbum(PassContext& context, const std::string& fileHeader, co
         PhotoMoveResults results;
         results.image = moveUnlessRecycled(context, flagged, from + ".jpg", to + ".jpg", results.imageMoved);
         results.caption = moveUnlessRecycled(context, flagged, from + ".txt", to + ".txt", results.captionMoved);
-        logMessage(context.logging, "Renaming " + from + ".jpg to " + to + ".jpg");
-        logMessage(context.logging, "Renaming " + from + ".txt to " + to + ".txt");
-        logMessage(context.logging, "Moving " + to + ".jpg back to album" + resultText(results.image));
-        logMessage(context.logging, "Moving " + to + ".txt back to album" + resultText(results.caption));
-        if (moveThumbnailIfAny(context.ops, from, to, results.thumbnail)) {
-            results.thumbnailMoved = results.thumbnail == 0;
-            logMessage(context.logging, "Renaming " + from + "_thumb.jpg to " + to + "_thumb.jpg");
-            logMessage(context.logging, "Moving " + to + "_thumb.jpg back to album" + resultText(results.thumbnail));
+        bool thumbnail = moveThumbnailIfAny(context.ops, from, to, results.thumbnail);
+        results.thumbnailMoved = thumbnail && results.thumbnail == 0;
+        if (context.logging) {
+            std::vector<std::string> lines = {"Renaming " + from + ".jpg to " + to + ".jpg",
+                                              "Renaming " + from + ".txt to " + to + ".txt",
+                                              "Moving " + to + ".jpg back to album" + resultText(results.image),
+                                              "Moving " + to + ".txt back to album" + resultText(results.caption)};
+            if (thumbnail) {
+                lines.push_back("Renaming " + from + "_thumb.jpg to " + to + "_thumb.jpg");
+                lines.push_back("Moving " + to + "_thumb.jpg back to album" + resultText(results.thumbnail));
+            }
+            eventLog.writeMessages(lines);
         }
         // The row follows its files, whatever the user answers next.
         if (!results.failed() || keepPhotoWhole(context.ops, context.logging, from, to, results)) {

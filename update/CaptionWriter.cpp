@@ -7,6 +7,16 @@
 #include "update/PassPrompt.h"
 
 namespace {
+// A caption file the row knows, that holds these bytes and has not been touched since, is not read
+// again: an update of a large album leaves most captions as they are.
+bool holdsAlready(const AlbumRow& row, const std::string& path, const std::string& text) {
+    if (!row.captionFile || row.captionFile->bytes != text)
+        return false;
+    std::optional<FileStamp> stamp = fileStampOf(path);
+    return stamp && *stamp == row.captionFile->stamp && !stamp->readOnly;
+}
+}  // namespace
+
 std::string captionFileText(const std::string& caption) {
     std::string text;
     text.reserve(caption.size() + caption.size() / 16);
@@ -20,10 +30,11 @@ std::string captionFileText(const std::string& caption) {
     return text;
 }
 
-}  // namespace
-
 int writeCaptionFile(FileOperations& ops, const std::string& path, const std::string& caption) {
-    std::string text = captionFileText(caption);
+    return writeCaptionText(ops, path, captionFileText(caption));
+}
+
+int writeCaptionText(FileOperations& ops, const std::string& path, const std::string& text) {
     // Only a read-only file needs its attribute changed; the others are left untouched.
     FileComparison file = compareFileWith(path, text);
     if (file.readOnly)
@@ -46,12 +57,17 @@ int writeCaptionFile(FileOperations& ops, const std::string& path, const std::st
 int writeCaptionFiles(PassContext& context, const std::string& albumPath) {
     PassPrompt prompt(context.feedback);
     for (int i = 0; i < context.rows.count(); ++i) {
-        if (context.rows.row(i).flagged()) {
+        const AlbumRow& row = context.rows.row(i);
+        std::string text = captionFileText(row.entry->caption());
+        std::string path = albumPath + "\\" + row.entry->baseName() + ".txt";
+        if (row.flagged() || holdsAlready(row, path, text)) {
             context.feedback.stepProgress();
             continue;
         }
-        std::string path = albumPath + "\\" + context.rows.entry(i)->baseName() + ".txt";
-        if (writeCaptionFile(context.ops, path, context.rows.entry(i)->caption()) != 0) {
+        if (writeCaptionText(context.ops, path, text) == 0) {
+            std::optional<FileStamp> stamp = fileStampOf(path);
+            context.rows.setCaptionFile(i, stamp ? std::optional<KnownFile>(KnownFile{text, *stamp}) : std::nullopt);
+        } else {
             if (context.logging)
                 eventLog.writeLabeled("ERROR:", "Could not write caption file " + path);
             std::string details =

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "album/AlbumLoader.h"
 #include "album/PhotoEntry.h"
 #include "diag/EventLog.h"
 #include "platform/NativePath.h"
@@ -52,9 +53,10 @@ struct BenchAlbum {
             writeFile(base + ".jpg", image);
             writeFile(base + "_thumb.jpg", thumbnail);
             writeFile(base + ".txt", "Caption of photo " + number + "\r\nsecond line");
-            rows.append(number, RowKept,
-                        std::make_unique<PhotoEntry>("Smith_2_" + number, "Caption of photo " + number + "\r\nsecond line"));
         }
+        // The rows as the program has them: loaded from the folder.
+        SilentFeedback feedback;
+        loadAlbumRows(album.albumPath, album.fileHeader, false, rows, feedback);
         for (int i = 0; i < PhotoCount / 2; ++i)
             rows.swapRows(i, PhotoCount - 1 - i);
     }
