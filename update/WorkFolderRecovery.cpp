@@ -19,21 +19,21 @@
 namespace {
 std::string resultText(int result) { return " --- Result (" + std::to_string(result) + ")"; }
 
-// The lines stay short: a message box wraps a long one wherever it likes.
+// The lines stay short: a message box breaks a long one wherever it likes.
 std::string photosStillThere(int count) {
     std::string howMany = count == 1 ? "one" : std::to_string(count);
-    return "An earlier update of this album did not finish, and " + howMany + " of\nits photos " +
-           (count == 1 ? "is" : "are") + " still in the temporary work folder \"VLM_TEMP\".";
+    return "An earlier update of this album did not\nfinish, and " + howMany + " of its photos " +
+           (count == 1 ? "is" : "are") + " still in the\ntemporary work folder \"VLM_TEMP\".";
 }
 
 std::string finishQuestion(int count) {
     return photosStillThere(count) +
-           "\n\nDo you want to finish that update now?\n\nYes: the photos get the numbers that update gave them.\n"
-           "No: the photos go back into the album after its last photo.\n\nNo photo is lost either way.";
+           "\n\nDo you want to finish that update now?\n\nYes: the photos get the numbers that\nupdate gave "
+           "them.\nNo: the photos go back into the album\nafter its last photo.\n\nNo photo is lost either way.";
 }
 
 std::string putBackNotice(int count) {
-    return photosStillThere(count) + "\n\nThey go back into the album now, after its last photo.";
+    return photosStillThere(count) + "\n\nThey go back into the album now, after\nits last photo.";
 }
 
 std::string strandedDetails(const std::string& baseName) {
