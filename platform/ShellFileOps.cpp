@@ -4,6 +4,18 @@
 
 int ShellFileOps::createFolder(const std::string& path) { return int(::createFolder(path)); }
 
+int writeWholeFile(FileOperations& ops, const std::string& path, const std::string& bytes) {
+    std::string draft = path + DraftSuffix;
+    if (ops.exists(draft))
+        ops.remove(draft, true);
+    if (int result = ops.writeNewFile(draft, bytes))
+        return result;
+    int result = ops.replaceFile(draft, path);
+    if (result)
+        ops.remove(draft, true);
+    return result;
+}
+
 std::string numberedName(const std::string& path, int n) {
     if (n == 1)
         return path;

@@ -69,5 +69,15 @@ private:
     std::unique_ptr<State> state;
 };
 
+// A new version of a file is written under the file's name with this added, then put in its place.
+// Left over only when the program was stopped in between.
+inline constexpr const char* DraftSuffix = ".vlmtmp";
+
+// Writes bytes as the whole new content of path (which may not exist yet): into a draft beside it
+// first, then put in place with replaceFile, so that path holds the old bytes or the new ones at
+// every moment. A draft left by an earlier, cut-short writing is removed first; a failure removes
+// the draft it made. 0, or the result of the failed operation.
+int writeWholeFile(FileOperations& ops, const std::string& path, const std::string& bytes);
+
 // path with " (n)" put before its extension: 3 turns "b.jpg" into "b (3).jpg"; n = 1 gives path itself.
 std::string numberedName(const std::string& path, int n);

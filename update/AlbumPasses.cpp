@@ -70,6 +70,16 @@ bool moveThumbnailIfAny(FileOperations& ops, const std::string& from, const std:
     return true;
 }
 
+// Moves a photo's image, caption and, when it has one, thumbnail from one base path to another.
+PhotoMoveResults movePhotoFiles(PassContext& context, bool flagged, const std::string& from, const std::string& to) {
+    PhotoMoveResults results;
+    results.image = moveUnlessRecycled(context, flagged, from + ".jpg", to + ".jpg", results.imageMoved);
+    results.caption = moveUnlessRecycled(context, flagged, from + ".txt", to + ".txt", results.captionMoved);
+    results.hasThumbnail = moveThumbnailIfAny(context.ops, from, to, results.thumbnail);
+    results.thumbnailMoved = results.hasThumbnail && results.thumbnail == 0;
+    return results;
+}
+
 bool anyFileLeft(FileOperations& ops, const std::string& base) {
     for (const char* suffix : PhotoFileSuffixes)
         if (ops.exists(base + suffix))
@@ -152,15 +162,11 @@ int moveFilesToWorkFolder(PassContext& context, const std::string& albumPath, co
         const PhotoEntry& entry = *context.rows.entry(i);
         bool flagged = context.rows.row(i).flagged();
         std::string from = filesOf(albumPath, entry), to = filesOf(workFolder, entry);
-        PhotoMoveResults results;
-        results.image = moveUnlessRecycled(context, flagged, from + ".jpg", to + ".jpg", results.imageMoved);
-        results.caption = moveUnlessRecycled(context, flagged, from + ".txt", to + ".txt", results.captionMoved);
-        bool thumbnail = moveThumbnailIfAny(context.ops, from, to, results.thumbnail);
-        results.thumbnailMoved = thumbnail && results.thumbnail == 0;
+        PhotoMoveResults results = movePhotoFiles(context, flagged, from, to);
         if (context.logging) {
             std::vector<std::string> lines = {"Moving " + from + ".jpg to work folder" + resultText(results.image),
                                               "Moving " + from + ".txt to work folder" + resultText(results.caption)};
-            if (thumbnail)
+            if (results.hasThumbnail)
                 lines.push_back("Moving " + from + "_thumb.jpg to work folder" + resultText(results.thumbnail));
             eventLog.writeMessages(lines);
         }
@@ -201,17 +207,13 @@ int moveFilesBackToAlbum(PassContext& context, const std::string& fileHeader, co
         }
         std::string from = filesOf(inWorkFolder ? workFolder : albumPath, *entry);
         std::string to = albumPath + "\\" + fileHeader + newNumber;
-        PhotoMoveResults results;
-        results.image = moveUnlessRecycled(context, flagged, from + ".jpg", to + ".jpg", results.imageMoved);
-        results.caption = moveUnlessRecycled(context, flagged, from + ".txt", to + ".txt", results.captionMoved);
-        bool thumbnail = moveThumbnailIfAny(context.ops, from, to, results.thumbnail);
-        results.thumbnailMoved = thumbnail && results.thumbnail == 0;
+        PhotoMoveResults results = movePhotoFiles(context, flagged, from, to);
         if (context.logging) {
             std::vector<std::string> lines = {"Renaming " + from + ".jpg to " + to + ".jpg",
                                               "Renaming " + from + ".txt to " + to + ".txt",
                                               "Moving " + to + ".jpg back to album" + resultText(results.image),
                                               "Moving " + to + ".txt back to album" + resultText(results.caption)};
-            if (thumbnail) {
+            if (results.hasThumbnail) {
                 lines.push_back("Renaming " + from + "_thumb.jpg to " + to + "_thumb.jpg");
                 lines.push_back("Moving " + to + "_thumb.jpg back to album" + resultText(results.thumbnail));
             }

@@ -42,6 +42,7 @@ int moveFilesBackToAlbum(PassContext& context, const std::string& fileHeader, co
 struct PhotoMoveResults {
     int image = 0, caption = 0, thumbnail = 0;
     bool imageMoved = false, captionMoved = false, thumbnailMoved = false;
+    bool hasThumbnail = false;
     bool failed() const { return image || caption || thumbnail; }
 };
 

@@ -41,15 +41,7 @@ int writeCaptionText(FileOperations& ops, const std::string& path, const std::st
         clearReadOnly(path);
     else if (file.holds)
         return 0;  // most captions of a large album are unchanged: no rewrite
-    std::string draft = path + CaptionDraftSuffix;
-    if (ops.exists(draft))
-        ops.remove(draft, true);  // our own, left by a run that was cut short
-    if (int result = ops.writeNewFile(draft, text))
-        return result;
-    int result = ops.replaceFile(draft, path);
-    if (result)
-        ops.remove(draft, true);
-    return result;
+    return writeWholeFile(ops, path, text);
 }
 
 // A caption file that cannot be written is never passed over in silence: the user's caption would

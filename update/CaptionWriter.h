@@ -4,10 +4,6 @@
 class FileOperations;
 struct PassContext;
 
-// The name a new version of a caption file is written under before it takes the place of the
-// old one. Left over only when the program was stopped in between.
-inline constexpr const char* CaptionDraftSuffix = ".vlmtmp";
-
 // Writes a caption to its caption file: carriage returns are dropped and every line feed is written
 // as CR LF, with no line break added after the last line. The new text is written beside the old
 // file and then put in its place in one step, so a failed write leaves the old caption whole. A

@@ -34,18 +34,6 @@ FolderNames::FolderNames(const std::string& folder) {
 
 bool FolderNames::contains(const std::string& name) const { return folded.count(foldedName(name)) > 0; }
 
-void FolderNames::add(const std::string& name) {
-    if (folded.insert(foldedName(name)).second)
-        listed.push_back(name);
-}
-
-void FolderNames::erase(const std::string& name) {
-    if (folded.erase(foldedName(name)) == 0)
-        return;
-    std::string key = foldedName(name);
-    std::erase_if(listed, [&key](const std::string& listedName) { return foldedName(listedName) == key; });
-}
-
 bool FolderNames::holdsPhoto(const std::string& baseName) const {
     for (const char* suffix : PhotoFileSuffixes)
         if (contains(baseName + suffix))

@@ -25,8 +25,6 @@ public:
     // The same for a name folded already (foldedName): no copy is made.
     bool containsFolded(const std::string& folded) const { return this->folded.count(folded) > 0; }
     bool empty() const { return listed.empty(); }
-    void add(const std::string& name);
-    void erase(const std::string& name);
     // Whether any of the photo's three files is among the names.
     bool holdsPhoto(const std::string& baseName) const;
     // The names as listed, in the order of the listing.

@@ -41,21 +41,9 @@ std::string journalPathOf(const std::string& workFolder, const std::string& file
     return workFolder + "\\" + fileHeader + "journal.vlm";
 }
 
-// A journal that is there already is replaced in one step, so that a cut at any moment leaves a
-// whole journal, the old or the new one.
+// A cut at any moment leaves a whole journal, the old one or the new one.
 int writeUpdateJournal(FileOperations& ops, const std::string& path, const UpdateJournal& journal) {
-    std::string text = journalText(journal);
-    if (!ops.exists(path))
-        return ops.writeNewFile(path, text);
-    std::string next = path + ".new";
-    if (ops.exists(next))
-        ops.remove(next, true);  // a half-made journal of our own
-    if (int result = ops.writeNewFile(next, text))
-        return result;
-    int result = ops.replaceFile(next, path);
-    if (result)
-        ops.remove(next, true);
-    return result;
+    return writeWholeFile(ops, path, journalText(journal));
 }
 
 std::optional<UpdateJournal> readUpdateJournal(const std::string& path) {

@@ -1,5 +1,6 @@
 #include "update/WorkFolderRecovery.h"
 
+#include <functional>
 #include <optional>
 #include <set>
 
@@ -73,6 +74,8 @@ private:
     std::string rejoinTarget(const std::string& base) const;
     bool bringBack(const std::string& base, const std::string& target);
     bool sendOut(const std::string& base);
+    bool movePhoto(const FolderNames& names, const std::string& from, const std::string& to,
+                   const std::function<std::string(const std::string&, const char*)>& describe);
     void record(const std::string& oldBase, const std::string& newBase, bool nowOut);
     RecoveryOutcome outcome();
 
@@ -125,29 +128,10 @@ void Recovery::record(const std::string& oldBase, const std::string& newBase, bo
 // Moves the photo's files that are in the work folder into the album folder under target. True
 // when the photo is whole there; otherwise what moved has gone back.
 bool Recovery::bringBack(const std::string& base, const std::string& target) {
-    std::string from = workFolder + "\\" + base, to = albumPath + "\\" + target;
-    PhotoMoveResults results;
-    int* resultOf[] = {&results.image, &results.caption, &results.thumbnail};
-    bool* movedOf[] = {&results.imageMoved, &results.captionMoved, &results.thumbnailMoved};
-    for (std::size_t k = 0; k < PhotoFileSuffixes.size(); ++k) {
-        const char* suffix = PhotoFileSuffixes[k];
-        if (!workNames.contains(base + suffix))
-            continue;
-        *resultOf[k] = context.ops.move(from + suffix, to + suffix);
-        *movedOf[k] = *resultOf[k] == 0;
-        log("Moving " + from + suffix + " back to album as " + to + suffix + resultText(*resultOf[k]));
-    }
-    bool whole = !results.failed() || keepPhotoWhole(context.ops, context.logging, from, to, results);
-    if (results.failed()) {
-        albumNames = FolderNames(albumPath);
-        workNames = FolderNames(workFolder);
-    } else {
-        for (std::size_t k = 0; k < PhotoFileSuffixes.size(); ++k)
-            if (*movedOf[k]) {
-                workNames.erase(base + PhotoFileSuffixes[k]);
-                albumNames.add(target + PhotoFileSuffixes[k]);
-            }
-    }
+    std::string to = albumPath + "\\" + target;
+    bool whole = movePhoto(workNames, workFolder + "\\" + base, to, [&to](const std::string& from, const char* suffix) {
+        return "Moving " + from + suffix + " back to album as " + to + suffix;
+    });
     if (whole)
         record(base, target, false);
     return whole;
@@ -156,17 +140,25 @@ bool Recovery::bringBack(const std::string& base, const std::string& target) {
 // Takes a photo that is still in the album folder under its old name out into the work folder,
 // as the interrupted update would have done. True when it is whole in the work folder.
 bool Recovery::sendOut(const std::string& base) {
-    std::string from = albumPath + "\\" + base, to = workFolder + "\\" + base;
+    return movePhoto(albumNames, albumPath + "\\" + base, workFolder + "\\" + base,
+                     [](const std::string& from, const char* suffix) { return "Moving " + from + suffix + " to work folder"; });
+}
+
+// Moves the photo's files that names lists from one base path to another, each logged as described.
+// True when the photo is whole at `to`; otherwise what moved has gone back.
+bool Recovery::movePhoto(const FolderNames& names, const std::string& from, const std::string& to,
+                         const std::function<std::string(const std::string&, const char*)>& describe) {
+    std::string base = from.substr(from.find_last_of('\\') + 1);
     PhotoMoveResults results;
     int* resultOf[] = {&results.image, &results.caption, &results.thumbnail};
     bool* movedOf[] = {&results.imageMoved, &results.captionMoved, &results.thumbnailMoved};
     for (std::size_t k = 0; k < PhotoFileSuffixes.size(); ++k) {
         const char* suffix = PhotoFileSuffixes[k];
-        if (!albumNames.contains(base + suffix))
+        if (!names.contains(base + suffix))
             continue;
         *resultOf[k] = context.ops.move(from + suffix, to + suffix);
         *movedOf[k] = *resultOf[k] == 0;
-        log("Moving " + from + suffix + " to work folder" + resultText(*resultOf[k]));
+        log(describe(from, suffix) + resultText(*resultOf[k]));
     }
     bool whole = !results.failed() || keepPhotoWhole(context.ops, context.logging, from, to, results);
     albumNames = FolderNames(albumPath);
@@ -277,8 +269,8 @@ RecoveryOutcome Recovery::putBackWithoutAsking() {
 // update that never finished, and its caption was never applied.
 void removeCaptionDrafts(RecoveryContext& context) {
     const std::string& albumPath = context.album.albumPath;
-    std::string ending = foldedName(std::string(CaptionSuffix) + CaptionDraftSuffix);
-    for (const FolderEntry& entry : findEntries(albumPath + "\\*" + CaptionDraftSuffix)) {
+    std::string ending = foldedName(std::string(CaptionSuffix) + DraftSuffix);
+    for (const FolderEntry& entry : findEntries(albumPath + "\\*" + DraftSuffix)) {
         std::string folded = foldedName(entry.name);
         if (entry.isFolder || entry.name.find(context.album.fileHeader) == std::string::npos ||
             folded.size() <= ending.size() || folded.compare(folded.size() - ending.size(), ending.size(), ending) != 0)
@@ -320,7 +312,7 @@ bool removeFinishedJournal(RecoveryContext& context) {
             return false;
     }
     std::string journalPath = journalPathOf(workFolder, context.album.fileHeader);
-    for (const std::string& path : {journalPath, journalPath + ".new"})
+    for (const std::string& path : {journalPath, journalPath + DraftSuffix})
         if (names.contains(path.substr(workFolder.size() + 1)))
             context.ops.remove(path, true);
     return true;

@@ -43,13 +43,3 @@ std::vector<std::string> TestTrash::trashedFiles() const {
         paths.push_back(filesFolder + "\\" + name);
     return paths;
 }
-
-void TestTrash::empty() const {
-    if (!visible())
-        return;
-    std::error_code error;
-    std::filesystem::path files = nativePath(filesFolder);
-    for (const auto& folder : {files, files.parent_path() / "info"})
-        for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-            std::filesystem::remove_all(entry.path(), error);
-}

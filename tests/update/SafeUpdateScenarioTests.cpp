@@ -17,14 +17,6 @@
 // where the album no longer showed it, while the log said that all went well.
 
 namespace {
-std::map<std::string, std::string> filesOf(const std::string& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : findEntries(folder + "\\*.*"))
-        if (!entry.isFolder)
-            files[entry.name] = readFile(folder + "\\" + entry.name);
-    return files;
-}
-
 struct RunResult {
     UpdateOutcome outcome;
     bool changed;

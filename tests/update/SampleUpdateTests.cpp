@@ -10,14 +10,6 @@
 #include "update/UpdateAlbum.h"
 
 namespace {
-std::map<std::string, std::string> filesOf(const std::string& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : findEntries(folder + "\\*.*"))
-        if (!entry.isFolder)
-            files[entry.name] = readFile(folder + "\\" + entry.name);
-    return files;
-}
-
 int rowOf(const AlbumRows& rows, const std::string& number) {
     for (int i = 0; i < rows.count(); ++i)
         if (rows.text(i) == number)

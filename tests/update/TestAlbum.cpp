@@ -1,6 +1,7 @@
 #include "tests/update/TestAlbum.h"
 
 #include "diag/EventLog.h"
+#include "platform/FileSystem.h"
 
 TestAlbum::TestAlbum(const std::vector<TestPhoto>& photos) {
     album.gamePath = temp.path();
@@ -42,4 +43,12 @@ LogCapture::~LogCapture() { eventLog.close(); }
 std::string LogCapture::text() {
     eventLog.close();
     return readFile(path);
+}
+
+std::map<std::string, std::string> filesOf(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : findEntries(folder + "\\*.*"))
+        if (!entry.isFolder)
+            files[entry.name] = readFile(folder + "\\" + entry.name);
+    return files;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,9 @@ public:
     // The row whose text is number.
     int rowOf(const std::string& number) const;
 };
+
+// The files of a folder (not its sub-folders), name to bytes.
+std::map<std::string, std::string> filesOf(const std::string& folder);
 
 // The event log of a test: opened on a file of the test's own folder, closed and read back.
 class LogCapture {

@@ -11,24 +11,33 @@
 #include "tests/update/FaultyFileOps.h"
 #include "web/ScrapbookGenerator.h"
 
+namespace {
+// The Dubois album (lot 12, ID 4) of a copy of the sample game in temp, loaded into rows.
+AlbumInfo loadDuboisAlbum(const TempFolder& temp, AlbumRows& rows) {
+    copyTree(VELMORA_SOURCE_DIR "/sample/game", temp.file("game"));
+    AlbumInfo album;
+    album.gamePath = temp.file("game");
+    album.albumPath = album.gamePath + "\\UserData\\PhotoAlbum";
+    album.familyName = "Dubois";
+    album.familyId = "4";
+    album.familyLot = "12";
+    album.fileHeader = fileHeaderOf(album.familyName, album.familyId);
+    ScriptedFeedback loading;
+    loadAlbumRows(album.albumPath, album.fileHeader, false, rows, loading);
+    return album;
+}
+}  // namespace
+
 // The templates of the sample installation, filled by the real file operations from a copy of the
 // sample game: the Dubois album (7 photos, accented captions, two-line captions) in both layouts.
 TEST(ScrapbookSample, TemplatesMakeACompleteSiteInBothLayouts) {
     for (int expansion : {0, 1}) {
         SCOPED_TRACE(expansion ? "expansion layout" : "base layout");
         TempFolder temp;
-        copyTree(VELMORA_SOURCE_DIR "/sample/game", temp.file("game"));
-        AlbumInfo album;
-        album.gamePath = temp.file("game");
-        album.albumPath = album.gamePath + "\\UserData\\PhotoAlbum";
-        album.familyName = "Dubois";
-        album.familyId = "4";
-        album.familyLot = "12";
-        album.fileHeader = fileHeaderOf(album.familyName, album.familyId);
-        album.expansionInstalled = expansion;
         AlbumRows rows;
+        AlbumInfo album = loadDuboisAlbum(temp, rows);
+        album.expansionInstalled = expansion;
         ScriptedFeedback feedback;
-        loadAlbumRows(album.albumPath, album.fileHeader, false, rows, feedback);
         ASSERT_EQ(rows.count(), 7);
         Settings settings;
         settings.enableLogging = 0;
@@ -78,17 +87,9 @@ TEST(ScrapbookSample, TemplatesMakeACompleteSiteInBothLayouts) {
 TEST(ScrapbookSample, AnOldImageThatCannotBeRemovedIsReportedNotSidestepped) {
     TestTrash trash;
     TempFolder temp;
-    copyTree(VELMORA_SOURCE_DIR "/sample/game", temp.file("game"));
-    AlbumInfo album;
-    album.gamePath = temp.file("game");
-    album.albumPath = album.gamePath + "\\UserData\\PhotoAlbum";
-    album.familyName = "Dubois";
-    album.familyId = "4";
-    album.familyLot = "12";
-    album.fileHeader = fileHeaderOf(album.familyName, album.familyId);
     AlbumRows rows;
+    AlbumInfo album = loadDuboisAlbum(temp, rows);
     ScriptedFeedback feedback;
-    loadAlbumRows(album.albumPath, album.fileHeader, false, rows, feedback);
     Settings settings;
     settings.enableLogging = 0;
     std::string images = album.gamePath + "\\UserData\\Web Pages\\Dubois_12_Sim_Lane\\FamilyGFX";
