@@ -156,11 +156,15 @@ namespace {
 // A mouse event at an absolute screen position, which the button events carry as well: a button
 // event without one lands wherever the pointer is when the event is taken, which under load can
 // still be the place of the last click.
+// The system turns a normalised coordinate n back into the pixel n * extent / 65536, rounded down,
+// so the smallest n that maps onto the pixel is the one that lands exactly on it.
+LONG normalised(LONG pixel, int extent) { return LONG((pixel * 65536LL + extent - 1) / extent); }
+
 INPUT mouseInput(POINT screen, DWORD flags) {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dx = (screen.x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (screen.y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = normalised(screen.x, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = normalised(screen.y, GetSystemMetrics(SM_CYSCREEN));
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
     return input;
 }
