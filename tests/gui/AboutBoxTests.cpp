@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 #include "MouseDragDriver.h"
@@ -155,14 +154,7 @@ protected:
         mailers.setText(launcher);
     }
     void TearDown() override {
-        if (program.running()) {
-            for (HWND window : program.topLevelWindows())
-                if (window != mainWindow())
-                    PostMessageA(window, WM_CLOSE, 0, 0);
-            gui::waitFor([&] { return program.topLevelWindows().size() <= 1; }, 5s);
-            exitThroughMenu();
-            EXPECT_EQ(program.waitForExit(10s), 0);
-        }
+        closeProgram();
         std::error_code ignored;
         fs::remove_all(windowsFolder, ignored);
         ProgramTest::TearDown();

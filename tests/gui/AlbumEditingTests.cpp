@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "MouseDragDriver.h"
@@ -22,13 +21,6 @@ using Rows = std::vector<std::string>;
 
 const Rows DuboisRows = {"0000", "0001", "0002", "0003", "0004", "0005", "0006"};
 
-std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 // Editing the Dubois family's album of the sample installation (photos 0000 to 0006, 400 by 300
 // pixels) in the main window, with keys, menus and the mouse.
 class AlbumEditingTest : public ProgramTest {
@@ -39,12 +31,7 @@ protected:
         writeSetting("Show Open", 0);
     }
     void TearDown() override {
-        if (program.running()) {
-            exitThroughMenu();
-            if (HWND ask = program.waitForWindow("Discard Changes?", 3s))
-                gui::pressKey(ask, 'Y');
-            EXPECT_EQ(program.waitForExit(10s), 0);
-        }
+        closeProgram();
         ProgramTest::TearDown();
     }
 
@@ -94,7 +81,7 @@ protected:
     }
     // The caption as the photo's caption file holds it (no line break after the last line).
     std::string storedCaption(const std::string& number) const {
-        std::string text = readFile(albumFolder() + "\\Dubois_4_" + number + ".txt");
+        std::string text = fileBytes(albumFolder() + "\\Dubois_4_" + number + ".txt");
         if (text.size() >= 2 && text.ends_with("\r\n"))
             text.resize(text.size() - 2);
         return text;

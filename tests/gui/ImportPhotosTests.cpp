@@ -1,8 +1,6 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "PressButton.h"
 #include "ProgramFixture.h"
@@ -11,13 +9,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-std::string fileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
 
 class ImportPhotosTest : public ProgramTest {
 protected:

@@ -17,10 +17,7 @@ protected:
         ASSERT_TRUE(startProgram());
     }
     void TearDown() override {
-        if (program.running()) {
-            exitThroughMenu();
-            EXPECT_EQ(program.waitForExit(10s), 0);
-        }
+        closeProgram();
         ProgramTest::TearDown();
     }
     bool statusShows(int pane, const std::string& text, std::chrono::milliseconds timeout = 3s) const {

@@ -33,14 +33,7 @@ std::vector<std::string> photoNumbers(int count) {
 class OpenAlbumTest : public ProgramTest {
 protected:
     void TearDown() override {
-        if (program.running()) {
-            if (HWND dialog = program.windowTitled("Open Photo Album"))
-                gui::pressButton(GetDlgItem(dialog, IDCANCEL));
-            exitThroughMenu();
-            if (HWND box = program.waitForWindow("Discard Changes?", 2s))
-                gui::pressButton(GetDlgItem(box, IDYES));
-            EXPECT_EQ(program.waitForExit(10s), 0);
-        }
+        closeProgram();
         ProgramTest::TearDown();
     }
     std::vector<std::string> familyRows(HWND dialog) const {

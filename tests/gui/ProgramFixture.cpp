@@ -37,6 +37,13 @@ std::string freshFolder(const std::string& name) {
 
 }  // namespace
 
+std::string fileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
 void ProgramTest::SetUp() {
     programFolder = freshFolder("program");
     gameFolder = freshFolder("game");
@@ -124,6 +131,22 @@ void ProgramTest::exitThroughMenu() {
     gui::pressKey(frame, 'X');
 }
 
+void ProgramTest::closeProgram() {
+    if (!program.running())
+        return;
+    // A dialog closes as its Cancel button would close it.
+    for (HWND window : program.topLevelWindows())
+        if (window != frame)
+            PostMessageA(window, WM_CLOSE, 0, 0);
+    gui::waitFor([&] { return program.topLevelWindows().size() <= 1; }, 5s);
+    exitThroughMenu();
+    HWND discardPrompt = nullptr;
+    gui::waitFor([&] { return !program.running() || (discardPrompt = program.windowTitled("Discard Changes?")); }, 3s);
+    if (discardPrompt)
+        gui::pressButton(GetDlgItem(discardPrompt, IDYES));
+    EXPECT_EQ(program.waitForExit(10s), 0);
+}
+
 // Under Wine the viewer's window shows a moment before it has its title.
 HWND ProgramTest::waitForHelpViewer(std::chrono::milliseconds timeout) const {
     auto started = std::chrono::steady_clock::now();
@@ -159,12 +182,7 @@ void ProgramTest::closeHelpViewer(HWND viewer) {
 
 bool ProgramTest::logExists() const { return fs::exists(programFolder + "\\velmora.log"); }
 
-std::string ProgramTest::logText() const {
-    std::ifstream file(programFolder + "\\velmora.log", std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+std::string ProgramTest::logText() const { return fileBytes(programFolder + "\\velmora.log"); }
 
 HWND ProgramTest::statusBar() const { return FindWindowExA(frame, nullptr, "msctls_statusbar32", nullptr); }
 

@@ -10,6 +10,9 @@
 
 #include "GuiDriver.h"
 
+// A file's whole contents, or nothing when it can't be read.
+std::string fileBytes(const std::string& path);
+
 // Each test runs its own copy of velmora.exe, with the help file velmora.chm beside it, in a fresh
 // program folder (so its log is its own), with an empty game folder registered under the game's key
 // and no settings of its own unless the test writes some.
@@ -32,6 +35,9 @@ protected:
     HWND startProgram();
     // Closes the main window the way a user does: File, Exit from the keyboard.
     void exitThroughMenu();
+    // Ends the program if the test left it running: closes the dialogs still open, then File, Exit,
+    // answering Yes to "Discard Changes?". The program must exit with 0.
+    void closeProgram();
 
     // Puts a copy of the sample game installation (sample/game) into the game folder.
     void useSampleGame();

@@ -1,9 +1,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 
 #include "PressButton.h"
 #include "ProgramFixture.h"
@@ -16,13 +14,6 @@ namespace {
 
 const char ConfirmTitle[] = "Update Smith Family Album";
 const char ConfirmText[] = "Are you ready to update this photo album?";
-
-std::string fileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
 
 std::string number(int n) {
     char text[8];
@@ -46,14 +37,7 @@ protected:
         writeSetting("Show Open", 0);
     }
     void TearDown() override {
-        if (program.running()) {
-            if (HWND prompt = program.windowTitled("Program Error"))
-                gui::pressButton(GetDlgItem(prompt, IDCANCEL));
-            gui::pressKey(mainWindow(), VK_F4, {VK_MENU});
-            if (HWND box = program.waitForWindow("Discard Changes?", 2s))
-                gui::pressButton(GetDlgItem(box, IDYES));
-            EXPECT_EQ(program.waitForExit(10s), 0);
-        }
+        closeProgram();
         ProgramTest::TearDown();
     }
     std::string samplePhoto(const std::string& name) const {

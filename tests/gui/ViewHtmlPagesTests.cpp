@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 #include "PressButton.h"
@@ -23,13 +22,6 @@ const char PageNotFoundText[] =
     "The main photo album web page (scrapbook1.html)\nwas not found for this family. As a result, no\n"
     "HTML files can be opened.";
 const char BrowserObjectServerKey[] = "Software\\Classes\\CLSID\\{0002DF01-0000-0000-C000-000000000046}\\LocalServer32";
-
-std::string fileText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // Visible windows of the platform's browser object, whichever process shows them.
 std::vector<HWND> browserWindows() {
@@ -162,10 +154,7 @@ protected:
         writeSetting("Show Open", 0);
     }
     void TearDown() override {
-        if (program.running()) {
-            exitThroughMenu();
-            EXPECT_EQ(program.waitForExit(10s), 0);
-        }
+        closeProgram();
         ProgramTest::TearDown();
     }
     std::string scrapbookPage() const {
@@ -294,18 +283,18 @@ TEST_F(ViewHtmlPagesTest, WithoutTheBrowserObjectTheDefaultBrowserShowsThePage) 
 
     htmlFiles.set("htmlfile");
     gui::pressKey(mainWindow(), VK_F12);
-    ASSERT_TRUE(gui::waitFor([&] { return fileText(recorded).ends_with("\n"); }, 20s)) << "the launcher was not run";
+    ASSERT_TRUE(gui::waitFor([&] { return fileBytes(recorded).ends_with("\n"); }, 20s)) << "the launcher was not run";
     std::string unixPage = unixPathOf(scrapbookPage());
     std::string expected = "file://";
     for (char c : unixPage)
         expected += c == ' ' ? std::string("%20") : std::string(1, c);
-    EXPECT_EQ(fileText(recorded), expected + "\n");
+    EXPECT_EQ(fileBytes(recorded), expected + "\n");
     EXPECT_NE(expected.find("/Web%20Pages/Smith_20_Sim_Lane/scrapbook1.html"), std::string::npos) << expected;
     EXPECT_TRUE(browserWindows().empty());
 
     EXPECT_TRUE(viewHtmlEnabled()) << "the command was disabled with no window to track";
     gui::pressKey(mainWindow(), VK_F12);
-    EXPECT_TRUE(gui::waitFor([&] { return fileText(recorded) == expected + "\n" + expected + "\n"; }, 20s))
-        << fileText(recorded);
+    EXPECT_TRUE(gui::waitFor([&] { return fileBytes(recorded) == expected + "\n" + expected + "\n"; }, 20s))
+        << fileBytes(recorded);
     EXPECT_TRUE(program.topLevelWindows().size() == 1u) << "a message came up";
 }
