@@ -23,18 +23,8 @@ const Rows DuboisRows = {"0000", "0001", "0002", "0003", "0004", "0005", "0006"}
 
 // Editing the Dubois family's album of the sample installation (photos 0000 to 0006, 400 by 300
 // pixels) in the main window, with keys, menus and the mouse.
-class AlbumEditingTest : public ProgramTest {
+class AlbumEditingTest : public SampleGameTest {
 protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        useSampleGame();
-        writeSetting("Show Open", 0);
-    }
-    void TearDown() override {
-        closeProgram();
-        ProgramTest::TearDown();
-    }
-
     std::string albumFolder() const { return ProgramTest::albumFolder(1); }
 
     void openDubois() {

@@ -73,3 +73,18 @@ protected:
     std::string gameFolder;
     HWND frame = nullptr;
 };
+
+// A test on a copy of the sample game installation, started without the Open Photo Album dialog.
+// The program is closed at the end if the test left it running.
+class SampleGameTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        useSampleGame();
+        writeSetting("Show Open", 0);
+    }
+    void TearDown() override {
+        closeProgram();
+        ProgramTest::TearDown();
+    }
+};

@@ -29,17 +29,8 @@ std::string storedCaption(std::string fileText) {
 }
 
 // Smith 2 of neighborhood 01 in the sample: 8 photos; 0005 has no caption file, 0006 no thumbnail.
-class UpdateAlbumTest : public ProgramTest {
+class UpdateAlbumTest : public SampleGameTest {
 protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        useSampleGame();
-        writeSetting("Show Open", 0);
-    }
-    void TearDown() override {
-        closeProgram();
-        ProgramTest::TearDown();
-    }
     std::string samplePhoto(const std::string& name) const {
         return fileBytes(std::string(VELMORA_SAMPLE_GAME) + "/UserData/PhotoAlbum/" + name);
     }

@@ -146,17 +146,8 @@ private:
 };
 
 // Smith, lot 20, of neighborhood 01: an album of 8 photos whose scrapbook the sample does not have.
-class ViewHtmlPagesTest : public ProgramTest {
+class ViewHtmlPagesTest : public SampleGameTest {
 protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        useSampleGame();
-        writeSetting("Show Open", 0);
-    }
-    void TearDown() override {
-        closeProgram();
-        ProgramTest::TearDown();
-    }
     std::string scrapbookPage() const {
         return gameFolder + "\\UserData\\Web Pages\\Smith_20_Sim_Lane\\scrapbook1.html";
     }
