@@ -1,5 +1,8 @@
 #include "update/UpdateJournal.h"
 
+#include <algorithm>
+
+#include "album/AlbumLoader.h"
 #include "platform/FileSystem.h"
 #include "platform/ShellFileOps.h"
 
@@ -28,6 +31,23 @@ std::vector<std::string> linesOf(const std::string& text) {
         lines.push_back(text.substr(start));
     return lines;
 }
+
+// A name the recovery moves files to and from must stay a name inside the album and work folders.
+bool isPlainFileName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/:") == std::string::npos;
+}
+
+bool movesFamilyPhotos(const UpdateJournal& journal, const std::string& fileHeader) {
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    for (const auto& move : journal.moves) {
+        const std::string& next = move.newBaseName;
+        if (!isPlainFileName(move.oldBaseName) || !isAlbumPhotoName(move.oldBaseName, fileHeader) ||
+            next.size() <= fileHeader.size() || next.compare(0, fileHeader.size(), fileHeader) != 0 ||
+            !std::all_of(next.begin() + std::ptrdiff_t(fileHeader.size()), next.end(), isDigit))
+            return false;
+    }
+    return true;
+}
 }  // namespace
 
 const UpdateJournal::Move* UpdateJournal::moveFrom(const std::string& oldBaseName) const {
@@ -46,7 +66,7 @@ int writeUpdateJournal(FileOperations& ops, const std::string& path, const Updat
     return writeWholeFile(ops, path, journalText(journal));
 }
 
-std::optional<UpdateJournal> readUpdateJournal(const std::string& path) {
+std::optional<UpdateJournal> readUpdateJournal(const std::string& path, const std::string& fileHeader) {
     std::optional<std::string> text = readFileBytes(path);
     if (!text)
         return std::nullopt;
@@ -62,5 +82,7 @@ std::optional<UpdateJournal> readUpdateJournal(const std::string& path) {
             return std::nullopt;
         journal.moves.push_back({line.substr(0, tab), line.substr(tab + 1)});
     }
+    if (!movesFamilyPhotos(journal, fileHeader))
+        return std::nullopt;
     return journal;
 }

@@ -33,5 +33,7 @@ std::string journalPathOf(const std::string& workFolder, const std::string& file
 // success, else the failed operation's result.
 int writeUpdateJournal(FileOperations& ops, const std::string& path, const UpdateJournal& journal);
 
-// The journal at path; nothing when there is none or it cannot be read as one.
-std::optional<UpdateJournal> readUpdateJournal(const std::string& path);
+// The journal of the family with this file header at path; nothing when there is none, or when it
+// cannot be read as one of that family's: every old name a photo name of the family, every new
+// name the family's header and a number, none of them a path that leads out of its folder.
+std::optional<UpdateJournal> readUpdateJournal(const std::string& path, const std::string& fileHeader);

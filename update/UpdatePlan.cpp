@@ -1,7 +1,7 @@
 #include "update/UpdatePlan.h"
 
-#include <unordered_map>
 #include <cstring>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "album/AlbumInfo.h"

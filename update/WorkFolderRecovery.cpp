@@ -57,7 +57,7 @@ public:
         workFolderFound = true;
         albumNames = FolderNames(albumPath);
         workNames = FolderNames(workFolder);
-        journal = readUpdateJournal(journalPath);
+        journal = readUpdateJournal(journalPath, header);
         stranded = strandedPhotos();
         initiallyOut.insert(stranded.begin(), stranded.end());
     }
@@ -264,7 +264,6 @@ RecoveryOutcome Recovery::putBackWithoutAsking() {
 }
 }  // namespace
 
-// Every row is matched before any is renamed: a photo's new name may be another one's old name.
 // A caption is written beside its file and then swapped in; a draft left over belongs to an
 // update that never finished, and its caption was never applied.
 void removeCaptionDrafts(RecoveryContext& context) {
@@ -282,6 +281,7 @@ void removeCaptionDrafts(RecoveryContext& context) {
     }
 }
 
+// Every row is matched before any is renamed: a photo's new name may be another one's old name.
 void applyRecoveredPhotos(AlbumRows& rows, const RecoveryOutcome& outcome) {
     std::vector<std::pair<int, const RecoveredPhoto*>> matches;
     for (const RecoveredPhoto& photo : outcome.photos)

@@ -12,6 +12,7 @@
 #include "tests/update/FaultyFileOps.h"
 #include "tests/update/TestAlbum.h"
 #include "update/UpdateAlbum.h"
+#include "update/WorkFolderRecovery.h"
 
 // Ordinary situations that once put a photo under another photo's number or caption, or left it
 // where the album no longer showed it, while the log said that all went well.
@@ -244,5 +245,50 @@ TEST(SafeUpdate, FilesInTheWayStopTheUpdateBeforeAnythingChanges) {
         EXPECT_EQ(filesOf(album.album.albumPath), before);
         EXPECT_EQ(filesOf(album.workFolder()), workBefore);
         EXPECT_TRUE(feedback.promptDetails.empty());
+    }
+}
+
+// The journal decides where the photos it lists go. One that names a place outside the album, or
+// a photo of no photo name of the family, is not followed: the photos go back after the last one,
+// as without a journal, and no file lands anywhere else.
+TEST(SafeUpdate, AJournalThatLeadsOutOfTheAlbumIsNotFollowed) {
+    struct Case {
+        const char* name;
+        const char* move;  // the journal's line for photo 0001
+    } cases[] = {
+        {"a new name up and out of the album", "Smith_2_0001\t..\\..\\Smith_2_0009"},
+        {"a new name that is a whole path", "Smith_2_0001\tC:\\Smith_2_0009"},
+        {"a new name that is no number of the family", "Smith_2_0001\tSmith_2_0009_thumb"},
+        {"an old name of another family", "Lee_5_0001\tSmith_2_0002"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestAlbum album({{"0000"}, {"0001"}, {"0002"}});
+        makeFolders(album.workFolder());
+        for (const char* suffix : {".jpg", ".txt", "_thumb.jpg"})
+            ASSERT_EQ(std::rename(nativePath(album.prefix() + "0001" + suffix).c_str(),
+                                  nativePath(album.workFolder() + "\\Smith_2_0001" + suffix).c_str()),
+                      0);
+        writeFile(album.workFolder() + "\\Smith_2_journal.vlm",
+                  std::string("Velmora update journal\r\nphase moving back\r\nSmith_2_0000\tSmith_2_0001\r\n") +
+                      c.move + "\r\n");
+        auto outside = folderListing(album.temp.path());
+
+        ShellFileOps ops;
+        ScriptedFeedback feedback;
+        RecoveryContext recovery{album.album, ops, feedback, false};
+        RecoveryOutcome outcome = recoverInterruptedUpdate(recovery);
+
+        EXPECT_EQ(outcome.stranded, 0);
+        auto boxes = feedback.callsStartingWith("messageBox|Interrupted Update|");
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NE(boxes[0].find("They go back into the album now"), std::string::npos) << boxes[0];
+        EXPECT_EQ(readFile(album.prefix() + "0000.jpg"), album.imageBytes("0000"));
+        EXPECT_EQ(readFile(album.prefix() + "0002.jpg"), album.imageBytes("0002"));
+        EXPECT_EQ(readFile(album.prefix() + "0003.jpg"), album.imageBytes("0001"));
+        EXPECT_EQ(readFile(album.prefix() + "0003.txt"), album.captionBytes("0001"));
+        EXPECT_EQ(readFile(album.prefix() + "0003_thumb.jpg"), album.thumbnailBytes("0001"));
+        EXPECT_FALSE(fileExists(album.workFolder()));
+        EXPECT_EQ(folderListing(album.temp.path()), outside);
     }
 }
