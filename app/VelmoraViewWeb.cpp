@@ -100,12 +100,11 @@ void CVelmoraView::releaseBrowser() {
     KillTimer(hwnd, BrowserWatchTimer);
 }
 
-// Another album is opened, or the program ends: the browser window goes too.
+// Another album is opened, or the program ends: the browser window goes too. The sink is
+// disconnected first, so that the window's own "OnQuit" does not come back into this.
 void CVelmoraView::closeBrowser() {
     disconnectBrowserEvents();
     if (webBrowser)
         quitBrowser(*webBrowser, browserWindow);
-    webBrowser.reset();
-    browserWindow = nullptr;
-    KillTimer(hwnd, BrowserWatchTimer);
+    releaseBrowser();
 }
