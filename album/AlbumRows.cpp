@@ -46,6 +46,15 @@ void AlbumRows::setText(int index, std::string text) {
         observer->rowChanged(index);
 }
 
+void AlbumRows::setPlace(int index, const PhotoPlace& place) {
+    AlbumRow& changed = rows.at(std::size_t(index));
+    changed.folder = place.folder;
+    changed.entry->setBaseName(place.baseName);
+    changed.text = photoNumberOf(place.baseName);
+    if (observer)
+        observer->rowChanged(index);
+}
+
 void AlbumRows::setImage(int index, int image) {
     rows.at(std::size_t(index)).image = image;
     if (observer)

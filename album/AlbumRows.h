@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "album/PhotoEntry.h"
+#include "album/PhotoPlace.h"
 #include "platform/FileSystem.h"
 
 // Row images: the delete flag of a row.
@@ -23,14 +24,16 @@ struct AlbumRow {
     std::string text;
     int image = RowKept;
     std::unique_ptr<PhotoEntry> entry;
-    // The photo's files sit in the work folder VLM_TEMP, where a stopped update left them, instead
-    // of the album folder.
-    bool inWorkFolder = false;
+    // The folder the photo's files stand in: the album folder, or the work folder VLM_TEMP where a
+    // stopped update left them. Its base name is the entry's.
+    PhotoFolder folder = PhotoFolder::Album;
     // The photo's caption file as loading read it or an update wrote it, while nobody has touched
     // it since: an update need not read it again to know what it holds.
     std::optional<KnownFile> captionFile;
 
     bool flagged() const { return image == RowFlagged; }
+    bool inWorkFolder() const { return folder == PhotoFolder::Work; }
+    PhotoPlace place() const { return {folder, entry->baseName()}; }
 };
 
 // Told about every change of the rows, so that a list control showing them can follow.
@@ -67,7 +70,9 @@ public:
     void swapRows(int i, int j);
     void setText(int index, std::string text);
     void setImage(int index, int image);
-    void setInWorkFolder(int index, bool inWorkFolder) { rows.at(std::size_t(index)).inWorkFolder = inWorkFolder; }
+    PhotoPlace place(int index) const { return row(index).place(); }
+    // The row's photo now stands at place: the entry takes its base name, the row its photo number.
+    void setPlace(int index, const PhotoPlace& place);
     void setCaptionFile(int index, std::optional<KnownFile> file) {
         rows.at(std::size_t(index)).captionFile = std::move(file);
     }

@@ -68,7 +68,7 @@ void CVelmoraView::refreshPreviewAndCaption() {
 }
 
 std::string CVelmoraView::photoPathOfRow(int index) const {
-    std::string folder = rows.row(index).inWorkFolder ? workFolderOf(album) : album.albumPath;
+    std::string folder = rows.row(index).inWorkFolder() ? workFolderOf(album) : album.albumPath;
     return folder + "\\" + rows.entry(index)->baseName() + ".jpg";
 }
 

@@ -4,6 +4,10 @@
 
 int ShellFileOps::createFolder(const std::string& path) { return int(::createFolder(path)); }
 
+int ShellFileOps::removeFolder(const std::string& path) { return int(::removeFolder(path)); }
+
+int ShellFileOps::clearReadOnly(const std::string& path) { return int(::clearReadOnly(path)); }
+
 int writeWholeFile(FileOperations& ops, const std::string& path, const std::string& bytes) {
     std::string draft = path + DraftSuffix;
     if (ops.exists(draft))

@@ -33,6 +33,10 @@ public:
     virtual int replaceFile(const std::string& replacement, const std::string& replaced) = 0;
     // Creates one folder (its parent must exist); 0, or the system's error code.
     virtual int createFolder(const std::string& path) = 0;
+    // Removes an empty folder; one that still holds anything stays (145, folder not empty).
+    virtual int removeFolder(const std::string& path) = 0;
+    // Clears a file's read-only attribute and leaves its other attributes as they are.
+    virtual int clearReadOnly(const std::string& path) = 0;
     // False only when the path certainly does not exist; files and folders alike.
     virtual bool exists(const std::string& path) = 0;
 };
@@ -59,6 +63,8 @@ public:
     int writeNewFile(const std::string& path, const std::string& bytes) override;
     int replaceFile(const std::string& replacement, const std::string& replaced) override;
     int createFolder(const std::string& path) override;
+    int removeFolder(const std::string& path) override;
+    int clearReadOnly(const std::string& path) override;
     bool exists(const std::string& path) override;
 
 private:

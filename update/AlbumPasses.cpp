@@ -1,21 +1,16 @@
 #include "update/AlbumPasses.h"
 
+#include <set>
 #include <vector>
 
 #include "album/PhotoEntry.h"
 #include "diag/EventLog.h"
 #include "update/PassPrompt.h"
 #include "update/PhotoFiles.h"
+#include "update/PhotoMover.h"
 
 namespace {
 const char* const FailedRowIntro = "associated with the following album entry:\r\n\r\n";
-
-void logMessage(bool logging, const std::string& text) {
-    if (logging)
-        eventLog.writeMessage(text);
-}
-
-std::string resultText(int result) { return " --- Result (" + std::to_string(result) + ")"; }
 
 std::string recycleFailure(const std::string& rowText) {
     return std::string("An error was encountered while trying to recycle the files\r\n") + FailedRowIntro + rowText +
@@ -47,68 +42,76 @@ int flaggedCount(const AlbumRows& rows) {
 
 std::string filesOf(const std::string& folder, const PhotoEntry& entry) { return folder + "\\" + entry.baseName(); }
 
-// A flagged photo that could not be recycled completely takes part in the moves with the files it
-// has left; the others are in the Recycle Bin, not missing.
-int moveUnlessRecycled(PassContext& context, bool flagged, const std::string& from, const std::string& to,
-                       bool& moved) {
-    if (flagged && !context.ops.exists(from))
-        return 0;
-    int result = context.ops.move(from, to);
-    moved = result == 0;
-    return result;
-}
-
-// A photo's thumbnail is optional. Moving it straight away costs one look at the disk where asking
-// first whether it is there would cost two; a thumbnail that is not there is not moved (2, file not
-// found) and leaves no trace. True when there was a thumbnail; result is the move's result.
-bool moveThumbnailIfAny(FileOperations& ops, const std::string& from, const std::string& to, int& result) {
-    result = ops.move(from + ThumbnailSuffix, to + ThumbnailSuffix);
-    if (result == ResultFileNotFound) {
-        result = 0;
-        return false;
-    }
-    return true;
-}
-
-// Moves a photo's image, caption and, when it has one, thumbnail from one base path to another.
-PhotoMoveResults movePhotoFiles(PassContext& context, bool flagged, const std::string& from, const std::string& to) {
-    PhotoMoveResults results;
-    results.image = moveUnlessRecycled(context, flagged, from + ".jpg", to + ".jpg", results.imageMoved);
-    results.caption = moveUnlessRecycled(context, flagged, from + ".txt", to + ".txt", results.captionMoved);
-    results.hasThumbnail = moveThumbnailIfAny(context.ops, from, to, results.thumbnail);
-    results.thumbnailMoved = results.hasThumbnail && results.thumbnail == 0;
-    return results;
-}
-
 bool anyFileLeft(FileOperations& ops, const std::string& base) {
     for (const char* suffix : PhotoFileSuffixes)
         if (ops.exists(base + suffix))
             return true;
     return false;
 }
+
+// A flagged photo that could not be recycled completely takes part in the moves with the files it
+// has left; the others are in the Recycle Bin, not missing.
+PhotoMoveResults movePhotoOfRow(PhotoMover& mover, bool flagged, const PhotoPlace& from, const PhotoPlace& to) {
+    FileMove own = flagged ? FileMove::IfThere : FileMove::Expected;
+    return mover.move(from, to, own, own, FileMove::IfThere);
+}
+
+// Where the row's photo stands after a move of its files from one place to another; a split photo
+// keeps its step in the journal, and its row the place it came from.
+void followMove(PassContext& context, int row, const PhotoPlace& from, const PhotoPlace& to, PhotoWhole whole) {
+    if (whole == PhotoWhole::AtDestination) {
+        context.rows.setPlace(row, to);
+        return;
+    }
+    if (whole == PhotoWhole::Split) {
+        TrackedPhoto photo = trackedRows(context)[std::size_t(row)];
+        photo.at = from;
+        photo.moveTo(to);
+        context.splitPhotos[row] = photo;
+        if (context.logging)
+            eventLog.writeLabeled("ERROR:", "The files of " + from.baseName + " are now in two places");
+    }
+}
+
+bool isWorkFolderRow(const AlbumRows& rows, int i) { return rows.row(i).inWorkFolder(); }
+
+// The rows still to come back, or to be renamed where they stayed, whose new names are free now: no
+// photo still in the album folder under another name holds them. Moving these together meets no
+// other photo's files. Photos that stayed come first, as the names they free may be the new names
+// of others.
+std::vector<int> nextGroup(const PassContext& context, const std::vector<int>& pending) {
+    std::set<std::string> heldInAlbum;
+    for (int i = 0; i < context.rows.count(); ++i)
+        if (!isWorkFolderRow(context.rows, i) || context.splitPhotos.count(i))
+            heldInAlbum.insert(foldedName(context.rows.entry(i)->baseName()));
+    for (const auto& [row, photo] : context.splitPhotos)
+        for (const PhotoPlace& place : {photo.at, photo.to})
+            if (place.folder == PhotoFolder::Album)
+                heldInAlbum.insert(foldedName(place.baseName));
+    std::vector<int> group;
+    for (bool outside : {false, true})
+        for (int i : pending)
+            if (isWorkFolderRow(context.rows, i) == outside &&
+                !heldInAlbum.count(foldedName(context.fileHeader + photoNumberText(i))))
+                group.push_back(i);
+    return group;
+}
 }  // namespace
 
-bool keepPhotoWhole(FileOperations& ops, bool logging, const std::string& from, const std::string& to,
-                    const PhotoMoveResults& results) {
-    struct File {
-        const char* suffix;
-        int result;
-        bool moved;
-    } files[] = {{ImageSuffix, results.image, results.imageMoved},
-                 {CaptionSuffix, results.caption, results.captionMoved},
-                 {ThumbnailSuffix, results.thumbnail, results.thumbnailMoved}};
-    bool stayedBehind = false;
-    for (const File& file : files)
-        stayedBehind = stayedBehind || (file.result != 0 && ops.exists(from + file.suffix));
-    if (!stayedBehind)
-        return true;
-    for (const File& file : files) {
-        if (!file.moved)
+TrackedPhotos trackedRows(const PassContext& context) {
+    TrackedPhotos photos;
+    for (int i = 0; i < context.rows.count(); ++i) {
+        if (auto split = context.splitPhotos.find(i); split != context.splitPhotos.end()) {
+            photos.push_back(split->second);
             continue;
-        int result = ops.move(to + file.suffix, from + file.suffix);
-        logMessage(logging, "Restoring " + from + file.suffix + resultText(result));
+        }
+        TrackedPhoto photo;
+        photo.at = context.rows.place(i);
+        photo.identity = std::size_t(i) < context.identities.size() ? context.identities[std::size_t(i)] : photo.at.baseName;
+        photo.finalBaseName = context.fileHeader + photoNumberText(i);
+        photos.push_back(photo);
     }
-    return false;
+    return photos;
 }
 
 // Flagged photos go to the Recycle Bin before anything is renumbered, so they never take part in
@@ -156,79 +159,102 @@ int recycleFlaggedFiles(PassContext& context, const std::string& albumPath) {
     return 1;
 }
 
-int moveFilesToWorkFolder(PassContext& context, const std::string& albumPath, const std::string& workFolder) {
+int moveFilesToWorkFolder(PassContext& context, const std::string& albumPath) {
+    PhotoMover mover(context.ops, albumPath, context.logging);
     PassPrompt prompt(context.feedback);
     for (int i = 0; i < context.rows.count(); ++i) {
         const PhotoEntry& entry = *context.rows.entry(i);
-        bool flagged = context.rows.row(i).flagged();
-        std::string from = filesOf(albumPath, entry), to = filesOf(workFolder, entry);
-        PhotoMoveResults results = movePhotoFiles(context, flagged, from, to);
+        PhotoPlace from = context.rows.place(i), to{PhotoFolder::Work, entry.baseName()};
+        std::string fromPath = filesOf(albumPath, entry);
+        PhotoMoveResults results = movePhotoOfRow(mover, context.rows.row(i).flagged(), from, to);
         if (context.logging) {
-            std::vector<std::string> lines = {"Moving " + from + ".jpg to work folder" + resultText(results.image),
-                                              "Moving " + from + ".txt to work folder" + resultText(results.caption)};
-            if (results.hasThumbnail)
-                lines.push_back("Moving " + from + "_thumb.jpg to work folder" + resultText(results.thumbnail));
+            std::vector<std::string> lines = {
+                "Moving " + fromPath + ".jpg to work folder" + resultText(results.image().result),
+                "Moving " + fromPath + ".txt to work folder" + resultText(results.caption().result)};
+            if (results.thumbnail().tried)
+                lines.push_back("Moving " + fromPath + "_thumb.jpg to work folder" +
+                                resultText(results.thumbnail().result));
             eventLog.writeMessages(lines);
         }
-        if (results.failed()) {
-            context.rows.setInWorkFolder(i, keepPhotoWhole(context.ops, context.logging, from, to, results));
-            if (!prompt.goOn(moveOutFailure(context.rows.text(i))))
-                return 0;
-        } else {
-            context.rows.setInWorkFolder(i, true);
-        }
+        PhotoWhole whole = results.failed() ? mover.keepWhole(from, to, results) : PhotoWhole::AtDestination;
+        followMove(context, i, from, to, whole);
+        if (results.failed() && !prompt.goOn(moveOutFailure(context.rows.text(i))))
+            return 0;
         context.feedback.stepProgress();
     }
     return 1;
 }
 
-// Every row's files are out of the album folder before this pass starts, so no new number can
-// meet a file that still waits for its own move. Rows whose files could not go out come first:
-// their new numbers are free, and the names they free may be the new numbers of others.
-int moveFilesBackToAlbum(PassContext& context, const std::string& fileHeader, const std::string& albumPath,
-                         const std::string& workFolder) {
-    std::vector<int> order;  // the pass moves no row, so indices stay valid
-    for (bool outside : {false, true})
-        for (int i = 0; i < context.rows.count(); ++i)
-            if (context.rows.row(i).inWorkFolder == outside)
-                order.push_back(i);
-
+// Every row's files are out of the album folder before this pass starts, but for those that could
+// not go out: they are renamed where they stand once no other photo holds their new names, and the
+// names they free may be the new names of others.
+int moveFilesBackToAlbum(PassContext& context, const std::string& albumPath) {
+    const std::string& fileHeader = context.fileHeader;
+    PhotoMover mover(context.ops, albumPath, context.logging);
     PassPrompt prompt(context.feedback);
-    for (int i : order) {
-        PhotoEntry* entry = context.rows.entry(i);
-        std::string rowText = context.rows.text(i);
-        std::string newNumber = photoNumberText(i);
-        bool inWorkFolder = context.rows.row(i).inWorkFolder;
-        bool flagged = context.rows.row(i).flagged();
-        if (!inWorkFolder && entry->baseName() == fileHeader + newNumber) {
-            context.rows.setText(i, newNumber);  // already where it belongs
+    std::vector<int> pending;
+    for (int i = 0; i < context.rows.count(); ++i) {
+        if (context.splitPhotos.count(i))
+            continue;  // its files wait for the recovery
+        if (!isWorkFolderRow(context.rows, i) && context.rows.entry(i)->baseName() == fileHeader + photoNumberText(i)) {
+            context.rows.setText(i, photoNumberText(i));  // already where it belongs
             context.feedback.stepProgress();
             continue;
         }
-        std::string from = filesOf(inWorkFolder ? workFolder : albumPath, *entry);
-        std::string to = albumPath + "\\" + fileHeader + newNumber;
-        PhotoMoveResults results = movePhotoFiles(context, flagged, from, to);
-        if (context.logging) {
-            std::vector<std::string> lines = {"Renaming " + from + ".jpg to " + to + ".jpg",
-                                              "Renaming " + from + ".txt to " + to + ".txt",
-                                              "Moving " + to + ".jpg back to album" + resultText(results.image),
-                                              "Moving " + to + ".txt back to album" + resultText(results.caption)};
-            if (results.hasThumbnail) {
-                lines.push_back("Renaming " + from + "_thumb.jpg to " + to + "_thumb.jpg");
-                lines.push_back("Moving " + to + "_thumb.jpg back to album" + resultText(results.thumbnail));
-            }
-            eventLog.writeMessages(lines);
-        }
-        // The row follows its files, whatever the user answers next.
-        if (!results.failed() || keepPhotoWhole(context.ops, context.logging, from, to, results)) {
-            entry->setBaseName(fileHeader + newNumber);
-            context.rows.setText(i, newNumber);
-            context.rows.setInWorkFolder(i, false);
-        }
-        if (results.failed()) {
-            if (!prompt.goOn(moveBackFailure(rowText)))
+        pending.push_back(i);
+    }
+    while (!pending.empty()) {
+        std::vector<int> group = nextGroup(context, pending);
+        if (group.empty())
+            break;  // the rest wait for names that photos which could not move still hold
+        if (context.recordStep) {
+            TrackedPhotos step = trackedRows(context);
+            for (int i : group)
+                step[std::size_t(i)].moveTo({PhotoFolder::Album, fileHeader + photoNumberText(i)});
+            if (!context.recordStep(step))
                 return 0;
         }
+        std::set<int> done(group.begin(), group.end());
+        for (int i : group) {
+            std::string rowText = context.rows.text(i);
+            std::string newNumber = photoNumberText(i);
+            PhotoPlace from = context.rows.place(i), to{PhotoFolder::Album, fileHeader + newNumber};
+            std::string fromPath = basePathOf(from, albumPath), toPath = basePathOf(to, albumPath);
+            PhotoMoveResults results = movePhotoOfRow(mover, context.rows.row(i).flagged(), from, to);
+            if (context.logging) {
+                std::vector<std::string> lines = {
+                    "Renaming " + fromPath + ".jpg to " + toPath + ".jpg",
+                    "Renaming " + fromPath + ".txt to " + toPath + ".txt",
+                    "Moving " + toPath + ".jpg back to album" + resultText(results.image().result),
+                    "Moving " + toPath + ".txt back to album" + resultText(results.caption().result)};
+                if (results.thumbnail().tried) {
+                    lines.push_back("Renaming " + fromPath + "_thumb.jpg to " + toPath + "_thumb.jpg");
+                    lines.push_back("Moving " + toPath + "_thumb.jpg back to album" +
+                                    resultText(results.thumbnail().result));
+                }
+                eventLog.writeMessages(lines);
+            }
+            // The row follows its files, whatever the user answers next.
+            PhotoWhole whole = results.failed() ? mover.keepWhole(from, to, results) : PhotoWhole::AtDestination;
+            followMove(context, i, from, to, whole);
+            if (results.failed() && !prompt.goOn(moveBackFailure(rowText)))
+                return 0;
+            context.feedback.stepProgress();
+        }
+        std::vector<int> rest;
+        for (int i : pending)
+            if (!done.count(i))
+                rest.push_back(i);
+        pending.swap(rest);
+    }
+    // A photo that could not move still holds the new name of each of these; none of their files
+    // is moved onto it.
+    for (int i : pending) {
+        if (context.logging)
+            eventLog.writeLabeled("ERROR:", "Photo " + context.rows.text(i) + " cannot take the number " +
+                                                photoNumberText(i) + ": another photo still stands under it");
+        if (!prompt.goOn(moveBackFailure(context.rows.text(i))))
+            return 0;
         context.feedback.stepProgress();
     }
     return 1;

@@ -38,7 +38,7 @@ int writeCaptionText(FileOperations& ops, const std::string& path, const std::st
     // Only a read-only file needs its attribute changed; the others are left untouched.
     FileComparison file = compareFileWith(path, text);
     if (file.readOnly)
-        clearReadOnly(path);
+        ops.clearReadOnly(path);
     else if (file.holds)
         return 0;  // most captions of a large album are unchanged: no rewrite
     return writeWholeFile(ops, path, text);

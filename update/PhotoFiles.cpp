@@ -24,19 +24,37 @@ std::string photoBaseOfFile(const std::string& fileName) {
 
 FolderNames::FolderNames(const std::string& folder) {
     std::vector<FolderEntry> entries = findEntries(folder + "\\*.*");
-    folded.reserve(entries.size());
-    listed.reserve(entries.size());
-    for (FolderEntry& entry : entries) {
-        folded.insert(foldedName(entry.name));
-        listed.push_back(std::move(entry.name));
-    }
+    names.reserve(entries.size());
+    for (FolderEntry& entry : entries)
+        names.emplace(foldedName(entry.name), std::move(entry.name));
 }
 
-bool FolderNames::contains(const std::string& name) const { return folded.count(foldedName(name)) > 0; }
+bool FolderNames::contains(const std::string& name) const { return names.count(foldedName(name)) > 0; }
 
 bool FolderNames::holdsPhoto(const std::string& baseName) const {
+    std::string folded = foldedName(baseName);
     for (const char* suffix : PhotoFileSuffixes)
-        if (contains(baseName + suffix))
+        if (containsFolded(folded + suffix))
             return true;
     return false;
+}
+
+std::vector<std::string> FolderNames::all() const {
+    std::vector<std::string> listed;
+    listed.reserve(names.size());
+    for (const auto& [folded, name] : names)
+        listed.push_back(name);
+    return listed;
+}
+
+void FolderNames::add(const std::string& name) { names.emplace(foldedName(name), name); }
+
+void FolderNames::erase(const std::string& name) { names.erase(foldedName(name)); }
+
+AlbumFolderNames::AlbumFolderNames(const std::string& albumPath)
+    : album(albumPath), work(workFolderPath(albumPath)) {}
+
+void AlbumFolderNames::moved(const PhotoPlace& from, const PhotoPlace& to, const char* suffix) {
+    of(from.folder).erase(from.baseName + suffix);
+    of(to.folder).add(to.baseName + suffix);
 }

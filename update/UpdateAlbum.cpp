@@ -3,6 +3,7 @@
 #include "diag/EventLog.h"
 #include "diag/SystemErrorText.h"
 #include "platform/FileSystem.h"
+#include "update/PhotoFiles.h"
 #include "update/AlbumPasses.h"
 #include "update/CaptionWriter.h"
 #include "update/UpdateJournal.h"
@@ -54,7 +55,8 @@ bool bringBackLeftovers(UpdateContext& context) {
         return false;
     }
     for (int i = 0; i < context.rows.count(); ++i)
-        context.rows.setInWorkFolder(i, false);
+        if (context.rows.row(i).inWorkFolder())
+            context.rows.setPlace(i, {PhotoFolder::Album, context.rows.entry(i)->baseName()});
     return true;
 }
 
@@ -69,15 +71,8 @@ bool planHolds(UpdateContext& context) {
     return false;
 }
 
-// A work folder left behind by an earlier run is reused only when the user agrees.
-bool prepareWorkFolder(UpdateContext& context) {
-    std::string workFolder = workFolderOf(context.album);
-    if (context.ops.exists(workFolder)) {
-        logLabeled(context, "WARNING:", "Folder named VLM_TEMP already exists!");
-        return context.feedback.messageBox("Program Warning", LeftoverWorkFolderText,
-                                           msgbox::YesNo | msgbox::IconWarning) == msgbox::IdYes;
-    }
-    if (int error = context.ops.createFolder(workFolder)) {
+bool createWorkFolder(UpdateContext& context) {
+    if (int error = context.ops.createFolder(workFolderOf(context.album))) {
         std::string errorText = systemErrorText(std::uint32_t(error), "");
         context.feedback.messageBox("Folder Creation Error", errorText, msgbox::Ok | msgbox::IconError);
         logLabeled(context, "ERROR:", "Failed to create work folder!");
@@ -87,16 +82,26 @@ bool prepareWorkFolder(UpdateContext& context) {
     return true;
 }
 
-UpdateJournal journalOf(const AlbumRows& rows, const std::string& fileHeader) {
-    UpdateJournal journal;
-    for (int i = 0; i < rows.count(); ++i)
-        journal.moves.push_back({rows.entry(i)->baseName(), fileHeader + photoNumberText(i)});
-    return journal;
+// A work folder left behind by an earlier run is reused only when the user agrees; one this run
+// made for the journal of its recycling is its own.
+bool prepareWorkFolder(UpdateContext& context, bool existedBefore) {
+    if (existedBefore) {
+        logLabeled(context, "WARNING:", "Folder named VLM_TEMP already exists!");
+        return context.feedback.messageBox("Program Warning", LeftoverWorkFolderText,
+                                           msgbox::YesNo | msgbox::IconWarning) == msgbox::IdYes;
+    }
+    return context.ops.exists(workFolderOf(context.album)) || createWorkFolder(context);
 }
 
-bool recordJournal(UpdateContext& context, const UpdateJournal& journal, const char* failureText) {
-    std::string path = journalPathOf(workFolderOf(context.album), context.album.fileHeader);
-    int result = writeUpdateJournal(context.ops, path, journal);
+std::string journalPath(const UpdateContext& context) {
+    return journalPathOf(workFolderOf(context.album), context.album.fileHeader);
+}
+
+// Write ahead: a step of the update starts only once the journal on disk names where each photo's
+// files go.
+bool recordJournal(UpdateContext& context, const TrackedPhotos& photos, const char* failureText) {
+    std::string path = journalPath(context);
+    int result = writeUpdateJournal(context.ops, path, photos);
     if (result == 0)
         return true;
     logLabeled(context, "ERROR:", "Could not write the update journal " + path + " --- Result (" +
@@ -106,28 +111,87 @@ bool recordJournal(UpdateContext& context, const UpdateJournal& journal, const c
     return false;
 }
 
+void removeJournal(UpdateContext& context) {
+    std::string path = journalPath(context);
+    for (const std::string& file : {path, path + DraftSuffix})
+        if (context.ops.exists(file))
+            context.ops.remove(file, true);
+}
+
+// The flagged photos go to the Recycle Bin as a step of their own, which the recovery finishes
+// when the program is cut short in the middle of it.
+TrackedPhotos recyclingStep(const PassContext& passes) {
+    TrackedPhotos photos = trackedRows(passes);
+    for (int i = 0; i < passes.rows.count(); ++i) {
+        TrackedPhoto& photo = photos[std::size_t(i)];
+        if (passes.rows.row(i).flagged()) {
+            photo.flagged = true;
+            photo.step = TrackedPhoto::Step::Recycled;
+        }
+        photo.finalBaseName.clear();  // the numbers are given once the recycling is over
+    }
+    return photos;
+}
+
+TrackedPhotos movingOutStep(const PassContext& passes) {
+    TrackedPhotos photos = trackedRows(passes);
+    for (TrackedPhoto& photo : photos)
+        photo.moveTo({PhotoFolder::Work, photo.at.baseName});
+    return photos;
+}
+
+// Nothing of the family is in the work folder yet: the journal of the recycling goes, and so does
+// the folder when this run made it for that journal.
+void endBeforeMoving(UpdateContext& context, bool workFolderExisted) {
+    removeJournal(context);
+    if (!workFolderExisted)
+        context.ops.removeFolder(workFolderOf(context.album));
+}
+
+// A run that stopped amid its moves leaves the journal saying where each photo stands.
+void recordWhereEachPhotoStands(UpdateContext& context, const PassContext& passes) {
+    writeUpdateJournal(context.ops, journalPath(context), trackedRows(passes));
+}
+
 // Rows whose photos could not come back under their new numbers are put back under free numbers,
 // so that no photo is left in the work folder when the run ends.
-void putBackLeftRows(UpdateContext& context) {
+void putBackLeftRows(UpdateContext& context, const PassContext& passes) {
     for (int i = 0; i < context.rows.count(); ++i) {
-        if (context.rows.row(i).inWorkFolder) {
+        if (context.rows.row(i).inWorkFolder() && !passes.splitPhotos.count(i)) {
             RecoveryContext recovery = recoveryContextOf(context);
-            applyRecoveredPhotos(context.rows, putBackStrandedPhotos(recovery));
+            applyRecoveredPhotos(context.rows, putBackWaitingPhotos(recovery, trackedRows(passes)));
             return;
         }
     }
 }
 
-void removeWorkFolder(UpdateContext& context) {
-    RecoveryContext recovery = recoveryContextOf(context);
-    removeFinishedJournal(recovery);
-    if (removeFolder(workFolderOf(context.album)) == 0)
+bool everyPhotoOutOfTheWorkFolder(const PassContext& passes) {
+    for (int i = 0; i < passes.rows.count(); ++i)
+        if (passes.rows.row(i).inWorkFolder())
+            return false;
+    return passes.splitPhotos.empty();
+}
+
+// The journal goes only once every photo is out of the work folder and whole.
+void removeWorkFolder(UpdateContext& context, const PassContext& passes) {
+    if (everyPhotoOutOfTheWorkFolder(passes))
+        removeJournal(context);
+    else
+        recordWhereEachPhotoStands(context, passes);
+    if (context.ops.removeFolder(workFolderOf(context.album)) == 0)
         return;
     context.feedback.messageBox("Folder Removal Error",
                                 "An error was encountered while attempting to remove the\ntemporary work folder "
                                 "\"VLM_TEMP\".",
                                 msgbox::Ok | msgbox::IconError);
     logLabeled(context, "ERROR:", "Could not remove temporary work folder VLM_TEMP");
+}
+
+int flaggedRows(const AlbumRows& rows) {
+    int count = 0;
+    for (int i = 0; i < rows.count(); ++i)
+        count += rows.row(i).flagged();
+    return count;
 }
 
 UpdateOutcome runUpdate(UpdateContext& context, PassContext& passes) {
@@ -142,29 +206,57 @@ UpdateOutcome runUpdate(UpdateContext& context, PassContext& passes) {
         return UpdateOutcome::StoppedLeftovers;
     if (!planHolds(context))
         return UpdateOutcome::StoppedPlan;
-    if (!recycleFlaggedFiles(passes, album.albumPath))
+
+    bool workFolderExisted = context.ops.exists(workFolder);
+    if (flaggedRows(context.rows) > 0) {
+        if (!workFolderExisted && !createWorkFolder(context))
+            return UpdateOutcome::StoppedWorkFolder;
+        if (!recordJournal(context, recyclingStep(passes), JournalAtStartText)) {
+            endBeforeMoving(context, workFolderExisted);
+            return UpdateOutcome::StoppedJournal;
+        }
+    }
+    if (!recycleFlaggedFiles(passes, album.albumPath)) {
+        endBeforeMoving(context, workFolderExisted);
         return UpdateOutcome::StoppedRecycling;
+    }
 
     int rowCount = context.rows.count();
     startPhase(context.feedback, rowCount, "Applying Changes: Updating file captions...");
-    if (!writeCaptionFiles(passes, album.albumPath))
+    if (!writeCaptionFiles(passes, album.albumPath)) {
+        endBeforeMoving(context, workFolderExisted);
         return UpdateOutcome::StoppedCaptions;
+    }
 
-    if (!prepareWorkFolder(context))
+    if (!prepareWorkFolder(context, workFolderExisted)) {
+        if (context.ops.exists(workFolder))
+            endBeforeMoving(context, workFolderExisted);
         return UpdateOutcome::StoppedWorkFolder;
-    UpdateJournal journal = journalOf(context.rows, album.fileHeader);
-    if (!recordJournal(context, journal, JournalAtStartText))
+    }
+    passes.identities.clear();
+    for (int i = 0; i < rowCount; ++i)
+        passes.identities.push_back(context.rows.entry(i)->baseName());
+    if (!recordJournal(context, movingOutStep(passes), JournalAtStartText)) {
+        endBeforeMoving(context, workFolderExisted);
         return UpdateOutcome::StoppedJournal;
+    }
     startPhase(context.feedback, 2 * rowCount, "Applying Changes: Reordering album files...");
-    if (!moveFilesToWorkFolder(passes, album.albumPath, workFolder))
+    if (!moveFilesToWorkFolder(passes, album.albumPath)) {
+        recordWhereEachPhotoStands(context, passes);
         return UpdateOutcome::StoppedMovingOut;
-    journal.phase = UpdateJournal::Phase::MovingBack;
-    if (!recordJournal(context, journal, JournalMidwayText))
-        return UpdateOutcome::StoppedJournal;
-    if (!moveFilesBackToAlbum(passes, album.fileHeader, album.albumPath, workFolder))
-        return UpdateOutcome::StoppedMovingBack;
-    putBackLeftRows(context);
-    removeWorkFolder(context);
+    }
+    bool journalFailed = false;
+    passes.recordStep = [&context, &journalFailed](const TrackedPhotos& step) {
+        journalFailed = !recordJournal(context, step, JournalMidwayText);
+        return !journalFailed;
+    };
+    if (!moveFilesBackToAlbum(passes, album.albumPath)) {
+        if (!journalFailed)
+            recordWhereEachPhotoStands(context, passes);
+        return journalFailed ? UpdateOutcome::StoppedJournal : UpdateOutcome::StoppedMovingBack;
+    }
+    putBackLeftRows(context, passes);
+    removeWorkFolder(context, passes);
 
     if (context.settings.enableHtml && context.generateHtml)
         context.generateHtml(albumPrefix);
@@ -175,7 +267,7 @@ UpdateOutcome runUpdate(UpdateContext& context, PassContext& passes) {
 
 bool everythingApplied(const AlbumRows& rows) {
     for (int i = 0; i < rows.count(); ++i)
-        if (rows.row(i).flagged() || rows.row(i).inWorkFolder || rows.text(i) != photoNumberText(i))
+        if (rows.row(i).flagged() || rows.row(i).inWorkFolder() || rows.text(i) != photoNumberText(i))
             return false;
     return true;
 }
@@ -183,7 +275,7 @@ bool everythingApplied(const AlbumRows& rows) {
 
 std::string albumPrefixOf(const AlbumInfo& album) { return album.albumPath + "\\" + album.fileHeader; }
 
-std::string workFolderOf(const AlbumInfo& album) { return album.albumPath + "\\VLM_TEMP"; }
+std::string workFolderOf(const AlbumInfo& album) { return workFolderPath(album.albumPath); }
 
 std::string workPrefixOf(const AlbumInfo& album) { return workFolderOf(album) + "\\" + album.fileHeader; }
 
@@ -199,10 +291,11 @@ UpdateOutcome updateAlbum(UpdateContext& context) {
     if (context.setAlbumChanged)
         context.setAlbumChanged(false);
     ScopedWaitCursor waitCursor(context.feedback);
-    PassContext passes{context.rows, context.ops, context.feedback, context.settings.enableLogging != 0};
+    PassContext passes{context.rows, context.ops, context.feedback, context.settings.enableLogging != 0,
+                       context.album.fileHeader};
     UpdateOutcome outcome = runUpdate(context, passes);
     bool applied = outcome == UpdateOutcome::Completed && passes.unwrittenCaptions == 0 &&
-                   everythingApplied(context.rows);
+                   passes.splitPhotos.empty() && everythingApplied(context.rows);
     if (!applied && context.setAlbumChanged)
         context.setAlbumChanged(true);
     return outcome;

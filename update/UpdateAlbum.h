@@ -40,11 +40,23 @@ enum class UpdateOutcome {
 
 // The Update Album command: brings back photos an earlier update left in the work folder, checks
 // that the files allow the update, recycles the flagged photos, writes every caption file,
-// renumbers all photo files in list order through the work folder VLM_TEMP (whose journal records
-// the plan, so that a run cut short can be finished later) and, when enabled, rebuilds the web
-// pages. A stop leaves every photo whole, in the album folder or the work folder, and its row
-// saying where; the album then stays marked changed, as it does after any failure the user let
-// pass, since some of its changes are not applied.
+// renumbers all photo files in list order through the work folder VLM_TEMP and, when enabled,
+// rebuilds the web pages.
+//
+// What an update promises for every photo, however it ends: stopped by the user, failing, or cut
+// short at any moment by a power cut or End Task, its own recovery included:
+// - G1 nothing lost or hidden: every photo's image, caption and thumbnail exist, in the album
+//   folder, in the work folder while an update of it is unfinished, or, flagged, in the Recycle
+//   Bin; a photo in the work folder is offered back whenever the album is opened.
+// - G2 nothing swapped: a row, a base name and a journal line stand for one photo's own files.
+// - G3 nothing overwritten or cut: no move or copy lands on a taken name, and the files the
+//   program rewrites (captions, the journal) hold their old bytes or their new ones at every moment.
+// - G4 nothing forgotten: while a change of the user's is not on disk the album stays marked
+//   changed, and an unfinished update stays in its journal until it is finished or put back.
+// - G5 whole: at rest, a photo's image, caption and thumbnail stand under one base name in one
+//   folder.
+// The journal in the work folder names every photo's step before any of its files moves, the
+// recovery's own choices included; the recovery reads only it and the two folders.
 UpdateOutcome updateAlbum(UpdateContext& context);
 
 // albumPath + "\" + fileHeader, and the same inside the work folder.

@@ -1,39 +1,37 @@
 #pragma once
 #include <optional>
 #include <string>
-#include <vector>
+
+#include "update/TrackedPhoto.h"
 
 class FileOperations;
 
-// The plan of an update, written into the work folder before the first photo moves and removed
-// when the update is over: for each photo the base name it had and the base name it is to get.
-// If the update stops or is cut short, opening the album again finds the photos it left in the
-// work folder and the journal tells how to finish the renumbering.
-struct UpdateJournal {
-    enum class Phase {
-        MovingOut,   // photos go from the album folder into the work folder; none has come back
-        MovingBack,  // every photo that could go out is out; photos come back under new numbers
-    };
-    struct Move {
-        std::string oldBaseName;
-        std::string newBaseName;
-    };
-    Phase phase = Phase::MovingOut;
-    std::vector<Move> moves;
-
-    // The move of the photo that had this base name, or null.
-    const Move* moveFrom(const std::string& oldBaseName) const;
-};
+// The journal of an update: every photo the update works on, where its files stand, where the step
+// under way takes them and the name the update gives it in the end. It is written into the work
+// folder before any file of a step moves, so that whatever the moment the program is cut short at,
+// each photo's files are where the journal on disk says, at the place it stands or at the place it
+// is going to, and the recovery can finish or undo the step. It is removed last, once every photo
+// it names is whole at its final place.
+//
+// The file is CR LF text: a title line, then one line per photo of tab-separated fields (file names
+// cannot hold a tab on Windows): identity, final name ("recycle" for a flagged photo, "none" for one
+// without a planned name), the folder ("album" or
+// "work") and base name of where it stands, then "stays", "recycle", or "moves" and the folder and
+// base name it moves to.
 
 // workFolder + "\" + fileHeader + "journal.vlm": one journal per family, as families share the
 // album folder and its work folder.
 std::string journalPathOf(const std::string& workFolder, const std::string& fileHeader);
 
-// Writes the journal as a whole: a new file, or a new version swapped in for the old one. 0 on
-// success, else the failed operation's result.
-int writeUpdateJournal(FileOperations& ops, const std::string& path, const UpdateJournal& journal);
+std::string journalText(const TrackedPhotos& photos);
+
+// Writes the journal as a whole: at every moment the path holds the old journal or the new one.
+// 0 on success, else the failed operation's result.
+int writeUpdateJournal(FileOperations& ops, const std::string& path, const TrackedPhotos& photos);
 
 // The journal of the family with this file header at path; nothing when there is none, or when it
-// cannot be read as one of that family's: every old name a photo name of the family, every new
-// name the family's header and a number, none of them a path that leads out of its folder.
-std::optional<UpdateJournal> readUpdateJournal(const std::string& path, const std::string& fileHeader);
+// cannot be read as one of that family's: every identity a photo name of the family, every other
+// name the identity or the family's header and a number, none of them a path that leads out of its
+// folder, and no file name claimed by two photos. The journal of earlier versions (its photos' old
+// and new names and a phase) is read as the step of that phase.
+std::optional<TrackedPhotos> readUpdateJournal(const std::string& path, const std::string& fileHeader);

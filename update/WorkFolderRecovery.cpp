@@ -1,24 +1,23 @@
 #include "update/WorkFolderRecovery.h"
 
-#include <functional>
-#include <optional>
 #include <set>
+#include <utility>
 
 #include "album/AlbumLoader.h"
 #include "album/AlbumRows.h"
 #include "album/PhotoEntry.h"
 #include "diag/EventLog.h"
+#include "diag/SystemErrorText.h"
 #include "platform/FileSystem.h"
-#include "update/AlbumPasses.h"
-#include "update/CaptionWriter.h"
 #include "update/PassPrompt.h"
 #include "update/PhotoFiles.h"
+#include "update/PhotoMover.h"
 #include "update/PhotoNumbers.h"
-#include "update/UpdateAlbum.h"
 #include "update/UpdateJournal.h"
 
 namespace {
-std::string resultText(int result) { return " --- Result (" + std::to_string(result) + ")"; }
+const char* const Title = "Interrupted Update";
+const char* const StatusText = "Recovering interrupted update...";
 
 // The lines stay short: a message box breaks a long one wherever it likes.
 std::string photosStillThere(int count) {
@@ -37,64 +36,167 @@ std::string putBackNotice(int count) {
     return photosStillThere(count) + "\n\nThey go back into the album now, after\nits last photo.";
 }
 
-std::string strandedDetails(const std::string& baseName) {
-    return "An error was encountered while trying to move the files\r\nassociated with the following album "
-           "entry:\r\n\r\n" +
-           baseName +
-           "\r\n\r\nThe photo stays in the work folder VLM_TEMP, and the program offers\r\nto bring it back the next "
-           "time the album is opened. Would you like\r\nto continue?";
+std::string journalFailure(const std::string& systemText) {
+    return "The interrupted update's journal could not be written into the\nwork folder \"VLM_TEMP\", so its photos "
+           "stay where they are. Open\nthe album again to try again. The system says:\n\n" +
+           systemText;
+}
+
+const char* const DetailsIntro = "associated with the following album entry:\r\n\r\n";
+
+std::string failureDetails(const std::string& what, const std::string& baseName, const std::string& outcome) {
+    return "An error was encountered while trying to " + what + " the files\r\n" + DetailsIntro + baseName +
+           "\r\n\r\n" + outcome + " Would you like\r\nto continue?";
+}
+
+std::string staysInWorkFolder(const std::string& baseName) {
+    return failureDetails("move", baseName,
+                          "The photo stays in the work folder VLM_TEMP, and the program offers\r\nto bring it back the "
+                          "next time the album is opened.");
+}
+
+std::string staysInAlbum(const std::string& baseName) {
+    return failureDetails("move", baseName, "The photo stays in the album folder under its present name.");
+}
+
+std::string leftInTwoPlaces(const std::string& baseName) {
+    return failureDetails("move", baseName,
+                          "Its files are now in two places, and the program tries to join\r\nthem again the next time "
+                          "the album is opened.");
+}
+
+std::string notRecycled(const std::string& baseName) {
+    return failureDetails("recycle", baseName, "Its files that could not be recycled stay in the album folder.");
 }
 
 class Recovery {
 public:
-    explicit Recovery(RecoveryContext& context)
-        : context(context), albumPath(context.album.albumPath), workFolder(workFolderOf(context.album)),
-          header(context.album.fileHeader), journalPath(journalPathOf(workFolder, header)),
-          prompt(context.feedback) {
-        // Most of the time there is no work folder, and nothing to list.
-        if (!folderExists(workFolder))
-            return;
-        workFolderFound = true;
-        albumNames = FolderNames(albumPath);
-        workNames = FolderNames(workFolder);
-        journal = readUpdateJournal(journalPath, header);
-        stranded = strandedPhotos();
-        initiallyOut.insert(stranded.begin(), stranded.end());
-    }
+    // The photos of the journal on disk, and those of the family's files in the work folder that it
+    // does not name.
+    explicit Recovery(RecoveryContext& context);
+    // The photos of an update that is still running, as it records them.
+    Recovery(RecoveryContext& context, const TrackedPhotos& photos);
 
     RecoveryOutcome offer();
     RecoveryOutcome putBackWithoutAsking();
 
 private:
-    std::vector<std::string> strandedPhotos() const;
-    void log(const std::string& text) const;
+    bool holdsFiles(const PhotoPlace& place) const { return names.holdsPhoto(place); }
+    bool isWaiting(const TrackedPhoto& photo) const;
+    bool isSplit(const TrackedPhoto& photo) const;
+    int waitingCount() const;
+    bool anythingToDo() const;
+    void addPhotosTheJournalDoesNotName();
+
+    void log(const std::vector<std::string>& lines) const;
     void logLabeled(const std::string& label, const std::string& text) const;
+    bool record(const TrackedPhotos& step);
+    bool goOn(const std::string& details);
+    void startPhase(std::size_t count) const;
+
+    void finishRecycling();
     void finish();
-    void putBack(const std::vector<std::string>& bases);
-    std::string rejoinTarget(const std::string& base) const;
-    bool bringBack(const std::string& base, const std::string& target);
-    bool sendOut(const std::string& base);
-    bool movePhoto(const FolderNames& names, const std::string& from, const std::string& to,
-                   const std::function<std::string(const std::string&, const char*)>& describe);
-    void record(const std::string& oldBase, const std::string& newBase, bool nowOut);
-    RecoveryOutcome outcome();
+    void putBack();
+    void putBackWaiting();
+    void moveWithinStep(std::size_t i, const PhotoPlace& from, const PhotoPlace& to);
+    void finishUp();
+    RecoveryOutcome outcome() const;
 
     RecoveryContext& context;
     std::string albumPath, workFolder, header, journalPath;
-    FolderNames albumNames;
-    FolderNames workNames;
-    std::optional<UpdateJournal> journal;
-    std::vector<std::string> stranded;
-    std::set<std::string> initiallyOut;
-    std::vector<RecoveredPhoto> changed;
-    PassPrompt prompt;
+    AlbumFolderNames names;
+    TrackedPhotos photos;
+    std::vector<PhotoPlace> startPlaces;
+    std::vector<bool> gone;  // recycled
+    bool journalFound = false;
     bool workFolderFound = false;
     bool stopped = false;
+    PhotoMover mover;
+    PassPrompt prompt;
 };
 
-void Recovery::log(const std::string& text) const {
-    if (context.logging)
-        eventLog.writeMessage(text);
+Recovery::Recovery(RecoveryContext& context)
+    : context(context), albumPath(context.album.albumPath), workFolder(workFolderPath(albumPath)),
+      header(context.album.fileHeader), journalPath(journalPathOf(workFolder, header)),
+      mover(context.ops, albumPath, context.logging, &names), prompt(context.feedback) {
+    // Most of the time there is no work folder, and nothing to list.
+    if (!folderExists(workFolder))
+        return;
+    workFolderFound = true;
+    names = AlbumFolderNames(albumPath);
+    if (std::optional<TrackedPhotos> journal = readUpdateJournal(journalPath, header)) {
+        photos = std::move(*journal);
+        journalFound = true;
+    }
+    addPhotosTheJournalDoesNotName();
+    for (const TrackedPhoto& photo : photos)
+        startPlaces.push_back(photo.at);
+    gone.assign(photos.size(), false);
+}
+
+Recovery::Recovery(RecoveryContext& context, const TrackedPhotos& given)
+    : context(context), albumPath(context.album.albumPath), workFolder(workFolderPath(albumPath)),
+      header(context.album.fileHeader), journalPath(journalPathOf(workFolder, header)),
+      names(albumPath), photos(given), mover(context.ops, albumPath, context.logging, &names),
+      prompt(context.feedback) {
+    workFolderFound = true;
+    journalFound = true;
+    for (const TrackedPhoto& photo : photos)
+        startPlaces.push_back(photo.at);
+    gone.assign(photos.size(), false);
+}
+
+// A photo of the family in the work folder that the journal does not name (or that is there
+// without a journal) goes back after the album's last photo.
+void Recovery::addPhotosTheJournalDoesNotName() {
+    std::set<std::string> named;
+    for (const TrackedPhoto& photo : photos)
+        for (const PhotoPlace* place : {&photo.at, &photo.to})
+            if (place->folder == PhotoFolder::Work)
+                named.insert(foldedName(place->baseName));
+    std::set<std::string> found;  // sorted, so that they come back in name order
+    for (const std::string& name : names.of(PhotoFolder::Work).all()) {
+        std::string base = photoBaseOfFile(name);
+        if (!base.empty() && isAlbumPhotoName(base, header) && !named.count(foldedName(base)))
+            found.insert(base);
+    }
+    std::set<std::string> added;
+    for (const std::string& base : found) {
+        if (!added.insert(foldedName(base)).second)
+            continue;
+        TrackedPhoto photo;
+        photo.identity = base;
+        photo.at = {PhotoFolder::Work, base};
+        photos.push_back(photo);
+    }
+}
+
+bool Recovery::isWaiting(const TrackedPhoto& photo) const {
+    return (photo.at.folder == PhotoFolder::Work && holdsFiles(photo.at)) ||
+           (photo.step == TrackedPhoto::Step::Moves && photo.to.folder == PhotoFolder::Work && holdsFiles(photo.to));
+}
+
+bool Recovery::isSplit(const TrackedPhoto& photo) const {
+    return photo.step == TrackedPhoto::Step::Moves && holdsFiles(photo.at) && holdsFiles(photo.to);
+}
+
+int Recovery::waitingCount() const {
+    int count = 0;
+    for (std::size_t i = 0; i < photos.size(); ++i)
+        count += !gone[i] && isWaiting(photos[i]);
+    return count;
+}
+
+bool Recovery::anythingToDo() const {
+    for (std::size_t i = 0; i < photos.size(); ++i)
+        if (!gone[i] && (photos[i].step != TrackedPhoto::Step::Stays || isWaiting(photos[i])))
+            return true;
+    return false;
+}
+
+void Recovery::log(const std::vector<std::string>& lines) const {
+    if (context.logging && !lines.empty())
+        eventLog.writeMessages(lines);
 }
 
 void Recovery::logLabeled(const std::string& label, const std::string& text) const {
@@ -102,164 +204,275 @@ void Recovery::logLabeled(const std::string& label, const std::string& text) con
         eventLog.writeLabeled(label, text);
 }
 
-// The family's photos with a file in the work folder: those of the journal in its order, then
-// the others by name.
-std::vector<std::string> Recovery::strandedPhotos() const {
-    std::set<std::string> bases;
-    for (const std::string& name : workNames.all()) {
-        std::string base = photoBaseOfFile(name);
-        if (!base.empty() && isAlbumPhotoName(base, header))
-            bases.insert(base);
+// Write ahead: no file of a step moves before the journal names where it goes.
+bool Recovery::record(const TrackedPhotos& step) {
+    TrackedPhotos kept;
+    for (std::size_t i = 0; i < step.size(); ++i)
+        if (!gone[i])
+            kept.push_back(step[i]);
+    int result = writeUpdateJournal(context.ops, journalPath, kept);
+    if (result == 0)
+        return true;
+    logLabeled("ERROR:", "Could not write the update journal " + journalPath + resultText(result));
+    context.feedback.messageBox(Title, journalFailure(systemErrorText(std::uint32_t(result), "")),
+                                msgbox::Ok | msgbox::IconError);
+    stopped = true;
+    return false;
+}
+
+bool Recovery::goOn(const std::string& details) {
+    stopped = stopped || !prompt.goOn(details);
+    return !stopped;
+}
+
+void Recovery::startPhase(std::size_t count) const {
+    context.feedback.setProgressPosition(0);
+    context.feedback.setProgressRange(0, int(count));
+    context.feedback.setProgressStep(1);
+}
+
+// How a move of the recovery reads in the log.
+std::string moveLine(const std::string& fromPath, const std::string& toPath, const PhotoPlace& from,
+                     const PhotoPlace& to, int result) {
+    if (to.folder == PhotoFolder::Work)
+        return "Moving " + fromPath + " to work folder" + resultText(result);
+    if (from.folder == PhotoFolder::Album)
+        return "Renaming " + fromPath + " to " + toPath + resultText(result);
+    return "Moving " + fromPath + " back to album as " + toPath + resultText(result);
+}
+
+// Moves the files of photo i that stand at `from` to `to`, two places its journal names; when one
+// cannot follow, those that moved go back. The photo then stands whole at one of them, or, when
+// even that failed, keeps both in its step.
+void Recovery::moveWithinStep(std::size_t i, const PhotoPlace& from, const PhotoPlace& to) {
+    TrackedPhoto& photo = photos[i];
+    PhotoMoveResults results = mover.moveListed(from, to);
+    std::vector<std::string> lines;
+    for (std::size_t k = 0; k < PhotoFileSuffixes.size(); ++k)
+        if (results.files[k].tried)
+            lines.push_back(moveLine(mover.pathOf(from, PhotoFileSuffixes[k]), mover.pathOf(to, PhotoFileSuffixes[k]),
+                                     from, to, results.files[k].result));
+    log(lines);
+    PhotoWhole whole = results.failed() ? mover.keepWhole(from, to, results) : PhotoWhole::AtDestination;
+    if (whole == PhotoWhole::Split) {
+        photo.at = from;
+        photo.moveTo(to);
+        goOn(leftInTwoPlaces(photo.identity));
+        return;
     }
-    std::vector<std::string> ordered;
-    if (journal)
-        for (const auto& move : journal->moves)
-            if (bases.erase(move.oldBaseName))
-                ordered.push_back(move.oldBaseName);
-    ordered.insert(ordered.end(), bases.begin(), bases.end());
-    return ordered;
+    photo.settleAt(whole == PhotoWhole::AtDestination ? to : from);
+    if (whole == PhotoWhole::AtSource)
+        goOn(from.folder == PhotoFolder::Work ? staysInWorkFolder(photo.identity) : staysInAlbum(photo.identity));
 }
 
-// Each photo is recorded once: when it came back, or when it is given up on.
-void Recovery::record(const std::string& oldBase, const std::string& newBase, bool nowOut) {
-    changed.push_back({oldBase, initiallyOut.count(oldBase) > 0, newBase, nowOut});
-}
-
-// Moves the photo's files that are in the work folder into the album folder under target. True
-// when the photo is whole there; otherwise what moved has gone back.
-bool Recovery::bringBack(const std::string& base, const std::string& target) {
-    std::string to = albumPath + "\\" + target;
-    bool whole = movePhoto(workNames, workFolder + "\\" + base, to, [&to](const std::string& from, const char* suffix) {
-        return "Moving " + from + suffix + " back to album as " + to + suffix;
-    });
-    if (whole)
-        record(base, target, false);
-    return whole;
-}
-
-// Takes a photo that is still in the album folder under its old name out into the work folder,
-// as the interrupted update would have done. True when it is whole in the work folder.
-bool Recovery::sendOut(const std::string& base) {
-    return movePhoto(albumNames, albumPath + "\\" + base, workFolder + "\\" + base,
-                     [](const std::string& from, const char* suffix) { return "Moving " + from + suffix + " to work folder"; });
-}
-
-// Moves the photo's files that names lists from one base path to another, each logged as described.
-// True when the photo is whole at `to`; otherwise what moved has gone back.
-bool Recovery::movePhoto(const FolderNames& names, const std::string& from, const std::string& to,
-                         const std::function<std::string(const std::string&, const char*)>& describe) {
-    std::string base = from.substr(from.find_last_of('\\') + 1);
-    PhotoMoveResults results;
-    int* resultOf[] = {&results.image, &results.caption, &results.thumbnail};
-    bool* movedOf[] = {&results.imageMoved, &results.captionMoved, &results.thumbnailMoved};
-    for (std::size_t k = 0; k < PhotoFileSuffixes.size(); ++k) {
-        const char* suffix = PhotoFileSuffixes[k];
-        if (!names.contains(base + suffix))
+// Photos that were on their way to the Recycle Bin go on there, whatever the answer: the user
+// confirmed it, and what went first is in the Recycle Bin already.
+void Recovery::finishRecycling() {
+    for (std::size_t i = 0; i < photos.size(); ++i) {
+        TrackedPhoto& photo = photos[i];
+        if (gone[i] || photo.step != TrackedPhoto::Step::Recycled)
             continue;
-        *resultOf[k] = context.ops.move(from + suffix, to + suffix);
-        *movedOf[k] = *resultOf[k] == 0;
-        log(describe(from, suffix) + resultText(*resultOf[k]));
+        PhotoMoveResults results = mover.recycleListed(photo.at);
+        std::vector<std::string> lines;
+        for (std::size_t k = 0; k < PhotoFileSuffixes.size(); ++k)
+            if (results.files[k].tried)
+                lines.push_back("Recycling " + mover.pathOf(photo.at, PhotoFileSuffixes[k]) +
+                                resultText(results.files[k].result));
+        log(lines);
+        context.feedback.stepProgress();
+        if (!results.failed()) {
+            gone[i] = true;
+            continue;
+        }
+        // What is left stays where it is, as a photo without a plan.
+        photo.flagged = false;
+        photo.finalBaseName.clear();
+        photo.settleAt(photo.at);
+        if (goOn(notRecycled(photo.identity)))
+            continue;
+        return;
     }
-    bool whole = !results.failed() || keepPhotoWhole(context.ops, context.logging, from, to, results);
-    albumNames = FolderNames(albumPath);
-    workNames = FolderNames(workFolder);
-    return whole;
 }
 
-// Where a photo goes back to keep it together with its files that are in the album folder
-// already; "" when none are. Before any photo came back, those files bear its old name; once the
-// photos came back, its new one.
-std::string Recovery::rejoinTarget(const std::string& base) const {
-    if (!journal)
-        return std::string();
-    if (journal->phase == UpdateJournal::Phase::MovingOut)
-        return albumNames.holdsPhoto(base) ? base : std::string();
-    const UpdateJournal::Move* move = journal->moveFrom(base);
-    return move && albumNames.holdsPhoto(move->newBaseName) ? move->newBaseName : std::string();
-}
-
-// Finishing goes as the update went: first every photo of the plan out of the album folder, then
-// each back under its new name. One that cannot reach its new name is put back instead.
+// Finishing goes as the update went: the step under way to its end, then each photo to the name
+// the update planned as soon as that name is free, then the photos that cannot reach it back after
+// the album's last photo.
 void Recovery::finish() {
-    if (journal->phase == UpdateJournal::Phase::MovingOut) {
-        for (const auto& move : journal->moves) {
-            bool inAlbum = albumNames.holdsPhoto(move.oldBaseName);
-            bool inWork = workNames.holdsPhoto(move.oldBaseName);
-            if (!inAlbum || (move.oldBaseName == move.newBaseName && !inWork))
-                continue;  // out already, or whole where it belongs
-            if (!sendOut(move.oldBaseName) && inWork)
-                bringBack(move.oldBaseName, move.oldBaseName);  // could not follow: rejoin it
+    startPhase(photos.size());
+    for (std::size_t i = 0; i < photos.size() && !stopped; ++i) {
+        if (!gone[i] && photos[i].step == TrackedPhoto::Step::Moves)
+            moveWithinStep(i, photos[i].at, photos[i].to);
+        context.feedback.stepProgress();
+    }
+    std::vector<bool> tried(photos.size(), false);  // a photo that could not reach its name stays
+    while (!stopped) {
+        std::set<std::string> claimed;  // album names the photos stand under, or a split one may still have
+        for (std::size_t i = 0; i < photos.size(); ++i)
+            if (!gone[i])
+                for (const PhotoPlace* place : {&photos[i].at, &photos[i].to})
+                    if (place->folder == PhotoFolder::Album && !place->baseName.empty())
+                        claimed.insert(foldedName(place->baseName));
+        TrackedPhotos step = photos;
+        std::vector<std::size_t> group;
+        for (std::size_t i = 0; i < photos.size(); ++i) {
+            const TrackedPhoto& photo = photos[i];
+            PhotoPlace target{PhotoFolder::Album, photo.finalBaseName};
+            if (gone[i] || tried[i] || photo.step != TrackedPhoto::Step::Stays || photo.finalBaseName.empty() ||
+                photo.atFinalPlace() || !holdsFiles(photo.at) || claimed.count(foldedName(target.baseName)) ||
+                holdsFiles(target))
+                continue;
+            step[i].moveTo(target);
+            group.push_back(i);
+        }
+        if (group.empty() || !record(step))
+            break;
+        startPhase(group.size());
+        for (std::size_t i : group) {
+            if (stopped)
+                break;
+            tried[i] = true;
+            photos[i] = step[i];
+            moveWithinStep(i, step[i].at, step[i].to);
+            context.feedback.stepProgress();
         }
     }
-    std::vector<std::string> left;
-    for (const auto& move : journal->moves)
-        if (workNames.holdsPhoto(move.oldBaseName) && !bringBack(move.oldBaseName, move.newBaseName))
-            left.push_back(move.oldBaseName);
-    for (const std::string& base : strandedPhotos())
-        if (!journal->moveFrom(base))
-            left.push_back(base);
-    putBack(left);
+    putBackWaiting();
 }
 
-void Recovery::putBack(const std::vector<std::string>& bases) {
-    for (const std::string& base : bases) {
-        if (!workNames.holdsPhoto(base))
+// Putting back keeps what is in the album folder where it is: a photo the cut left in two places
+// joins its files there, and the photos in the work folder come back after the album's last photo.
+void Recovery::putBack() {
+    startPhase(photos.size());
+    for (std::size_t i = 0; i < photos.size() && !stopped; ++i) {
+        TrackedPhoto& photo = photos[i];
+        if (gone[i] || photo.step != TrackedPhoto::Step::Moves)
             continue;
-        if (stopped) {
-            record(base, base, true);
+        if (!isSplit(photo)) {
+            photo.settleAt(holdsFiles(photo.to) ? photo.to : photo.at);
             continue;
         }
-        std::string target = rejoinTarget(base);
-        if (!target.empty() && bringBack(base, target))
+        bool backward = photo.to.folder == PhotoFolder::Work && photo.at.folder == PhotoFolder::Album;
+        PhotoPlace from = backward ? photo.to : photo.at, to = backward ? photo.at : photo.to;
+        moveWithinStep(i, from, to);
+        context.feedback.stepProgress();
+    }
+    putBackWaiting();
+}
+
+// The numbers are chosen and written into the journal before the first photo moves, so that a
+// recovery cut short here finds them again.
+void Recovery::putBackWaiting() {
+    if (stopped)
+        return;
+    std::set<std::string> claimed;
+    for (std::size_t i = 0; i < photos.size(); ++i)
+        if (!gone[i])
+            for (const PhotoPlace* place : {&photos[i].at, &photos[i].to})
+                if (place->folder == PhotoFolder::Album && !place->baseName.empty())
+                    claimed.insert(foldedName(place->baseName));
+    const FolderNames& album = names.of(PhotoFolder::Album);
+    auto taken = [&](const std::string& base) { return album.holdsPhoto(base) || claimed.count(foldedName(base)); };
+    long long next = highestPhotoNumber(album, header) + 1;
+    TrackedPhotos step = photos;
+    std::vector<std::size_t> group;
+    for (std::size_t i = 0; i < photos.size(); ++i) {
+        const TrackedPhoto& photo = photos[i];
+        if (gone[i] || photo.step != TrackedPhoto::Step::Stays || photo.at.folder != PhotoFolder::Work ||
+            !holdsFiles(photo.at))
             continue;
-        long long number = firstFreePhotoNumber(
-            highestPhotoNumber(albumNames, header) + 1, [this](const std::string& b) { return albumNames.holdsPhoto(b); },
-            header);
-        if (bringBack(base, header + photoNumberText(number)))
-            continue;
-        record(base, base, true);
-        stopped = !prompt.goOn(strandedDetails(base));
+        long long number = firstFreePhotoNumber(next, taken, header);
+        std::string target = header + photoNumberText(number);
+        claimed.insert(foldedName(target));
+        next = number + 1;
+        step[i].moveTo({PhotoFolder::Album, target});
+        group.push_back(i);
+    }
+    if (group.empty() || !record(step))
+        return;
+    startPhase(group.size());
+    for (std::size_t i : group) {
+        if (stopped)
+            break;
+        photos[i] = step[i];
+        moveWithinStep(i, step[i].at, step[i].to);
+        if (photos[i].at == step[i].to)
+            photos[i].finalBaseName = step[i].to.baseName;
+        context.feedback.stepProgress();
     }
 }
 
-RecoveryOutcome Recovery::outcome() {
+// The journal goes once no photo is left in the work folder or in two places; while one is, it
+// records where each photo stands now.
+void Recovery::finishUp() {
+    bool left = false;
+    for (std::size_t i = 0; i < photos.size(); ++i)
+        left = left || (!gone[i] && (isWaiting(photos[i]) || photos[i].step != TrackedPhoto::Step::Stays));
+    if (left) {
+        record(photos);
+        return;
+    }
+    for (const std::string& path : {journalPath, journalPath + DraftSuffix})
+        if (context.ops.exists(path))
+            context.ops.remove(path, true);
+    // Other families' leftovers may keep the folder; that is their albums' business.
+    context.ops.removeFolder(workFolder);
+}
+
+RecoveryOutcome Recovery::outcome() const {
     RecoveryOutcome result;
-    result.found = !stranded.empty();
-    for (const auto& photo : changed)
-        if (photo.newBaseName != photo.oldBaseName || photo.inWorkFolder != photo.wasInWorkFolder)
-            result.photos.push_back(photo);
-    result.stranded = int(strandedPhotos().size());
+    for (std::size_t i = 0; i < photos.size(); ++i) {
+        if (gone[i])
+            continue;
+        if (photos[i].at != startPlaces[i])
+            result.photos.push_back({startPlaces[i], photos[i].at});
+        result.stranded += isWaiting(photos[i]) || photos[i].step != TrackedPhoto::Step::Stays;
+    }
     return result;
 }
 
 RecoveryOutcome Recovery::offer() {
     if (!workFolderFound)
         return outcome();
-    if (stranded.empty()) {
-        removeFinishedWorkFolder(context);
+    if (!anythingToDo()) {
+        finishUp();
         return outcome();
     }
-    int count = int(stranded.size());
-    log("========== RECOVERING INTERRUPTED UPDATE ==========");
-    logLabeled("WARNING:", std::to_string(count) + " photos of this album were left in the work folder VLM_TEMP");
+    int waiting = waitingCount();
+    log({"========== RECOVERING INTERRUPTED UPDATE =========="});
     bool finishing = false;
-    if (journal && !journal->moves.empty()) {
-        finishing = context.feedback.messageBox("Interrupted Update", finishQuestion(count),
-                                                msgbox::YesNo | msgbox::IconWarning) == msgbox::IdYes;
-    } else {
-        context.feedback.messageBox("Interrupted Update", putBackNotice(count), msgbox::Ok | msgbox::IconInformation);
+    if (waiting > 0) {
+        logLabeled("WARNING:", std::to_string(waiting) + " photos of this album were left in the work folder VLM_TEMP");
+        bool planned = false;
+        for (const TrackedPhoto& photo : photos)
+            planned = planned || !photo.finalBaseName.empty();
+        if (journalFound && planned) {
+            finishing = context.feedback.messageBox(Title, finishQuestion(waiting), msgbox::YesNo | msgbox::IconWarning) ==
+                        msgbox::IdYes;
+        } else {
+            context.feedback.messageBox(Title, putBackNotice(waiting), msgbox::Ok | msgbox::IconInformation);
+        }
+        logLabeled("UPDATING:", finishing ? "Finishing the interrupted update" : "Putting the photos back into the album");
     }
-    logLabeled("UPDATING:", finishing ? "Finishing the interrupted update" : "Putting the photos back into the album");
-    if (finishing)
-        finish();
-    else
-        putBack(stranded);
-    removeFinishedWorkFolder(context);
-    return outcome();
+    ScopedWaitCursor waitCursor(context.feedback);
+    context.feedback.setStatusText(StatusText);
+    startPhase(photos.size());
+    finishRecycling();
+    if (!stopped) {
+        if (finishing)
+            finish();
+        else
+            putBack();
+    }
+    finishUp();
+    context.feedback.setProgressPosition(0);
+    context.feedback.setStatusText("");
+    RecoveryOutcome result = outcome();
+    result.found = true;
+    return result;
 }
 
 RecoveryOutcome Recovery::putBackWithoutAsking() {
-    putBack(stranded);
+    putBackWaiting();
     return outcome();
 }
 }  // namespace
@@ -281,45 +494,20 @@ void removeCaptionDrafts(RecoveryContext& context) {
     }
 }
 
-// Every row is matched before any is renamed: a photo's new name may be another one's old name.
 void applyRecoveredPhotos(AlbumRows& rows, const RecoveryOutcome& outcome) {
     std::vector<std::pair<int, const RecoveredPhoto*>> matches;
     for (const RecoveredPhoto& photo : outcome.photos)
         for (int i = 0; i < rows.count(); ++i)
-            if (rows.entry(i)->baseName() == photo.oldBaseName && rows.row(i).inWorkFolder == photo.wasInWorkFolder) {
+            if (rows.place(i) == photo.before) {
                 matches.emplace_back(i, &photo);
                 break;
             }
-    for (const auto& [i, photo] : matches) {
-        rows.entry(i)->setBaseName(photo->newBaseName);
-        rows.setText(i, photoNumberOf(photo->newBaseName));
-        rows.setInWorkFolder(i, photo->inWorkFolder);
-    }
+    for (const auto& [i, photo] : matches)
+        rows.setPlace(i, photo->after);
 }
 
 RecoveryOutcome recoverInterruptedUpdate(RecoveryContext& context) { return Recovery(context).offer(); }
 
-RecoveryOutcome putBackStrandedPhotos(RecoveryContext& context) { return Recovery(context).putBackWithoutAsking(); }
-
-bool removeFinishedJournal(RecoveryContext& context) {
-    std::string workFolder = workFolderOf(context.album);
-    if (!folderExists(workFolder))
-        return true;
-    FolderNames names(workFolder);
-    for (const std::string& name : names.all()) {
-        std::string base = photoBaseOfFile(name);
-        if (!base.empty() && isAlbumPhotoName(base, context.album.fileHeader))
-            return false;
-    }
-    std::string journalPath = journalPathOf(workFolder, context.album.fileHeader);
-    for (const std::string& path : {journalPath, journalPath + DraftSuffix})
-        if (names.contains(path.substr(workFolder.size() + 1)))
-            context.ops.remove(path, true);
-    return true;
-}
-
-// Other families' leftovers may keep the folder; that is their albums' business.
-void removeFinishedWorkFolder(RecoveryContext& context) {
-    if (removeFinishedJournal(context))
-        removeFolder(workFolderOf(context.album));
+RecoveryOutcome putBackWaitingPhotos(RecoveryContext& context, const TrackedPhotos& photos) {
+    return Recovery(context, photos).putBackWithoutAsking();
 }

@@ -154,7 +154,7 @@ void expectRowsHoldTheirPhotos(const TestAlbum& album) {
     for (int i = 0; i < album.rows.count(); ++i) {
         std::string number = photoOfRow(album, i);
         TestPhoto photo = photoNumbered(number);
-        const std::string base = (album.rows.row(i).inWorkFolder ? album.workFolder() : album.album.albumPath) +
+        const std::string base = (album.rows.row(i).inWorkFolder() ? album.workFolder() : album.album.albumPath) +
                                  "\\" + album.rows.entry(i)->baseName();
         SCOPED_TRACE("row " + std::to_string(i) + " (" + album.rows.text(i) + ") stands for photo " + number + " at " +
                      base);
@@ -182,7 +182,7 @@ void expectUpdateApplied(const TestAlbum& album) {
         SCOPED_TRACE("row " + std::to_string(i) + ", photo " + number);
         EXPECT_EQ(photoOfRow(album, i), number);
         EXPECT_EQ(album.rows.text(i), photoNumberText(i));
-        EXPECT_FALSE(album.rows.row(i).inWorkFolder);
+        EXPECT_FALSE(album.rows.row(i).inWorkFolder());
         EXPECT_EQ(readFile(base + ".jpg"), album.imageBytes(number));
         EXPECT_EQ(readFile(base + ".txt"), newCaptionOf(album, number));
         EXPECT_EQ(fileExists(base + "_thumb.jpg"), photoNumbered(number).thumbnail);

@@ -5,9 +5,10 @@
 
 #include "platform/ShellFileOps.h"
 
-// Wraps the real file operations and makes chosen ones fail: each remove, move, copy, write,
-// replace and folder creation is counted (from 1) and recorded; when failsWhen says so, it returns 5 (access denied)
-// without touching anything. afterEach runs after every operation that was carried out.
+// Wraps the real file operations and makes chosen ones fail: every operation that changes the disk
+// (remove, move, copy, write, replace, folder creation and removal, clearing read-only) is counted
+// (from 1) and recorded; when failsWhen says so, it returns 5 (access denied) without touching
+// anything. afterEach runs after every operation that was carried out.
 class FaultyFileOps : public FileOperations {
 public:
     static constexpr int InjectedFailure = 5;
@@ -17,7 +18,7 @@ public:
     std::function<bool(int index, const std::string& path)> failsWhen;
     std::function<void(int index)> afterEach;
     // "remove <path>", "move <from>", "copy <from>", "write <path>", "replace <replaced>",
-    // "create <folder>", one per counted operation
+    // "create <folder>", "rmdir <folder>", "writable <path>", one per counted operation
     std::vector<std::string> operations;
     int failedIndex = 0;  // the last operation made to fail, 0 for none
 
@@ -38,6 +39,12 @@ public:
     }
     int createFolder(const std::string& path) override {
         return run("create", path, [&] { return real.createFolder(path); });
+    }
+    int removeFolder(const std::string& path) override {
+        return run("rmdir", path, [&] { return real.removeFolder(path); });
+    }
+    int clearReadOnly(const std::string& path) override {
+        return run("writable", path, [&] { return real.clearReadOnly(path); });
     }
     bool exists(const std::string& path) override { return real.exists(path); }
 

@@ -51,6 +51,16 @@ int RecordingFileOps::createFolder(const std::string& path) {
     return 5;
 }
 
+int RecordingFileOps::removeFolder(const std::string& path) {
+    calls.push_back("rmdir|" + path);
+    return 5;
+}
+
+int RecordingFileOps::clearReadOnly(const std::string& path) {
+    calls.push_back("writable|" + path);
+    return 5;
+}
+
 bool RecordingFileOps::exists(const std::string& path) {
     calls.push_back("exists|" + path);
     std::error_code error;

@@ -28,6 +28,8 @@ public:
     int writeNewFile(const std::string& path, const std::string& bytes) override;
     int replaceFile(const std::string& replacement, const std::string& replaced) override;
     int createFolder(const std::string& path) override;
+    int removeFolder(const std::string& path) override;
+    int clearReadOnly(const std::string& path) override;
     bool exists(const std::string& path) override;
 
     std::vector<std::string> callsStartingWith(const std::string& prefix) const;
